@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: MIT
+#include "game/game.h"
+
+#include "game/money.h"
+
+namespace game {
+
+Game::Game(View& view, CuePlayer& cues, RandomSource& random)
+    : view_(view), cues_(cues), random_(random) {}
+
+void Game::initTables() {
+    table_.betValues = makeBetValues();
+    table_.deckOrder = makeDeckOrder();
+    table_.cardGrid = makeCardGrid();
+}
+
+void Game::inicial2() {
+    cues_.play("kn.wav", CueMode::Sync);
+    table_.playerMoney = 1000;
+    table_.computerMoney = 1000;
+    showMoney(Control::Label4, table_.playerMoney);
+    showMoney(Control::Label6, table_.computerMoney);
+    hide({Control::Text1, Control::Command1, Control::Command2, Control::Command3,
+          Control::Command4});
+    show({Control::Command5});
+    hide({Control::Command6, Control::Command7, Control::Command8, Control::Command9});
+}
+
+void Game::announce(std::string_view cue, std::string_view prompt) {
+    cues_.play(cue, CueMode::Sync);
+    table_.answer = view_.messageBox(prompt, Buttons::Ok, {});
+}
+
+void Game::show(std::initializer_list<Control> controls) {
+    for (Control control : controls) {
+        view_.setVisible(control, true);
+    }
+}
+
+void Game::hide(std::initializer_list<Control> controls) {
+    for (Control control : controls) {
+        view_.setVisible(control, false);
+    }
+}
+
+void Game::showMoney(Control label, std::int64_t amount) {
+    view_.setCaption(label, moneyCaption(amount));
+}
+
+void Game::terminate() {
+    view_.terminate();
+    throw Termination{};
+}
+
+} // namespace game

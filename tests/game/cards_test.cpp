@@ -1,0 +1,79 @@
+// SPDX-License-Identifier: MIT
+#include "game/cards.h"
+#include "game/money.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace {
+
+using game::cardValue;
+
+TEST(CardTables, DeckOrderRunsByRankThenSuit) {
+    const game::CardNames order = game::makeDeckOrder();
+    EXPECT_EQ(order[0], " валет червы");
+    EXPECT_EQ(order[3], " валет пики");
+    EXPECT_EQ(order[12], " туз червы");
+    EXPECT_EQ(order[15], " туз пики");
+    EXPECT_EQ(order[16], " шесть червы");
+    EXPECT_EQ(order[35], " десять пики");
+    EXPECT_EQ(std::set<std::string>(order.begin(), order.end()).size(), 36U);
+}
+
+TEST(CardTables, GridHoldsEachCardAtItsValueAndLeavesFiveEmpty) {
+    const game::CardGrid grid = game::makeCardGrid();
+    EXPECT_EQ(grid[11 - 2][3], " туз пики");
+    EXPECT_EQ(grid[2 - 2][0], " валет червы");
+    for (const std::string& cell : grid[5 - 2]) {
+        EXPECT_TRUE(cell.empty());
+    }
+    EXPECT_EQ(game::makeBetValues(), (game::BetValues{25, 50, 100, 200}));
+}
+
+TEST(CardValue, EveryCardOfTheDeckHasItsRankValue) {
+    const game::CardGrid grid = game::makeCardGrid();
+    const std::vector<std::pair<std::string, int>> ranks{
+        {"валет", 2}, {"дама", 3},   {"король", 4}, {"шесть", 6},  {"семь", 7},
+        {"восемь", 8}, {"девять", 9}, {"десять", 10}, {"туз", 11}};
+    int valued = 0;
+    for (const auto& [rank, value] : ranks) {
+        for (const char* suit : {"червы", "бубны", "треф", "пики"}) {
+            const std::string name = " " + rank + " " + suit;
+            EXPECT_EQ(cardValue(grid, name), value) << name;
+            ++valued;
+        }
+    }
+    EXPECT_EQ(valued, 36);
+}
+
+TEST(CardValue, ANameInNoCellHasNoValue) {
+    const game::CardGrid grid = game::makeCardGrid();
+    EXPECT_EQ(cardValue(grid, "туз пики"), std::nullopt);   // no leading blank
+    EXPECT_EQ(cardValue(grid, " Туз пики"), std::nullopt);  // capital letter
+    EXPECT_EQ(cardValue(grid, " туз пики "), std::nullopt); // trailing blank
+    EXPECT_EQ(cardValue(grid, ""), std::nullopt);           // the empty cells of value 5
+    EXPECT_EQ(cardValue(grid, " пять пики"), std::nullopt);
+}
+
+TEST(MoneyCaption, BlankBeforeNonNegativeMinusBeforeNegative) {
+    EXPECT_EQ(game::moneyCaption(1000), " 1000");
+    EXPECT_EQ(game::moneyCaption(0), " 0");
+    EXPECT_EQ(game::moneyCaption(-25), "-25");
+    EXPECT_EQ(game::moneyCaption(2147483647), " 2147483647");
+}
+
+TEST(RoundHalfEven, HalvesGoToTheEvenNeighbour) {
+    EXPECT_EQ(game::roundHalfEven(0.5), 0);
+    EXPECT_EQ(game::roundHalfEven(1.5), 2);
+    EXPECT_EQ(game::roundHalfEven(2.5), 2);
+    EXPECT_EQ(game::roundHalfEven(35.5), 36);
+    EXPECT_EQ(game::roundHalfEven(-0.5), 0);
+    EXPECT_EQ(game::roundHalfEven(-1.5), -2);
+    EXPECT_EQ(game::roundHalfEven(1.4999), 1);
+    EXPECT_EQ(game::roundHalfEven(1.5001), 2);
+    EXPECT_EQ(game::halfOf(100), 50);
+    EXPECT_EQ(game::halfOf(-50), -25);
+}
+
+} // namespace
