@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# Installs, from Debian's own archive, whatever the game needs and is not yet installed.
+#   scripts/install-deps.sh play   what building and playing needs
+#   scripts/install-deps.sh test   that, plus what the tests, checks and packaging need
+set -euo pipefail
+
+build_packages=(
+    g++ cmake ninja-build pkg-config
+    qt6-base-dev qt6-qpa-plugins qt6-translations-l10n
+    libpulse-dev libsndfile1-dev
+)
+test_packages=(
+    libgtest-dev libgmock-dev libbenchmark-dev
+    clang-format clang libclang-rt-14-dev
+    xvfb xauth xdotool x11-apps imagemagick
+    pulseaudio pulseaudio-utils sox
+    desktop-file-utils appstream dpkg-dev file librsvg2-bin
+    python3 python3-pyatspi at-spi2-core dbus dbus-x11
+)
+
+case "${1:-play}" in
+play) wanted=("${build_packages[@]}") ;;
+test) wanted=("${build_packages[@]}" "${test_packages[@]}") ;;
+*)
+    echo "usage: $0 play|test" >&2
+    exit 2
+    ;;
+esac
+
+missing=()
+for package in "${wanted[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$package")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
