@@ -20,6 +20,8 @@ void Game::inicial2() {
     table_.computerMoney = 1000;
     showMoney(Control::Label4, table_.playerMoney);
     showMoney(Control::Label6, table_.computerMoney);
+    // Nothing is on the table at the start of a match, whatever stake still holds.
+    view_.setCaption(Control::Label8, "");
     hide({Control::Text1, Control::Command1, Control::Command2, Control::Command3,
           Control::Command4});
     show({Control::Command5});

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <optional>
 #include <string_view>
 
 namespace game {
@@ -56,6 +57,9 @@ public:
     void aboutCommand();    // "О программе"
     void rulesCommand(const RulesFile& file); // "Правила игры"
 
+    // Player first, computer second. refundsPlayersHalf: the caller has a stake on the table
+    // that a bank refill abandons, so the player gets its own half of it back. Termination
+    // (a No to either question) does not return.
     CheckResult endOfMatchCheck(OutTest test, bool refundsPlayersHalf);
 
     [[nodiscard]] const TableState& table() const { return table_; }
@@ -69,6 +73,26 @@ private:
     void hide(std::initializer_list<Control> controls);
     void showMoney(Control label, std::int64_t amount);
     [[noreturn]] void terminate();
+
+    // Helpers of the deal flow. Positions count from 1; a position past the deck holds no card.
+    [[nodiscard]] std::string_view nameAt(int position) const;
+    [[nodiscard]] std::optional<std::uint8_t> valueAt(int position) const;
+    // The total of the two cards at position and position + 1, or nothing when either has no
+    // value: the step that sets a hand's first total then leaves it as it was.
+    [[nodiscard]] std::optional<int> pairValueAt(int position) const;
+    void chanceEvents();
+    void chanceEvent(std::string_view cue, std::string_view prompt, int change);
+    void playerFirstComputerTurn();
+    void closeDecidedPlayerFirstDeal();
+    void tiePlayerFirstDeal();
+    void closeDecidedComputerFirstDeal();
+    void tieComputerFirstDeal();
+    // A bet button's click. The two copies are the button's saved amounts; the "25" button,
+    // which never refuses, has none and passes null.
+    void placeBet(int bet, std::int32_t* playerCopy, std::int32_t* computerCopy);
+    void refuseBet(const std::int32_t* playerCopy, const std::int32_t* computerCopy);
+    void bankRefill(bool refundsPlayersHalf);
+    [[noreturn]] void sayGoodbye();
 
     View& view_;
     CuePlayer& cues_;

@@ -1,0 +1,115 @@
+// SPDX-License-Identifier: MIT
+#include "game/game.h"
+#include "game/guarded.h"
+#include "game/money.h"
+#include "game/settlement.h"
+
+#include <array>
+#include <string>
+
+namespace game {
+namespace {
+
+constexpr std::array<SettlementCase, 8> kCases{{
+    {"ooh.wav", "Зувик-это круто! Эх, нет в жизни счастья и денег тоже нет.", Outcome::PlayerWins},
+    {"ooh.wav", "Вот неудача, я проиграл. Ну, это я просто расслабился", Outcome::PlayerWins},
+    {"ooh.wav", "Тьфу, я перебрал. А ведь такая хорошая карта шла.", Outcome::PlayerWins},
+    {"ye.wav",
+     "Отлично! У тебя перебор! Не надо так нервничать, нервные клетки не востанавливаються.",
+     Outcome::ComputerWins},
+    {"ye.wav", "У меня зувик! Тебе надо сначало в тряпочные потренироваться, а не в карты играть",
+     Outcome::ComputerWins},
+    {"oba.wav", "Это называется боевая ничья. Давай пожмем руки и вперед.", Outcome::Tie},
+    {"oba.wav", "Ну что дружок, перебрали мы с тобой. Ну давай доставлять кон и продолжим игру.",
+     Outcome::Tie},
+    {"ye.wav", "Ага! Проиграл! Здесь вам нетут, там вам покажут.", Outcome::ComputerWins},
+}};
+
+// The tests in the order of the table; the first that holds names the outcome.
+std::size_t caseFor(int player, int computer) {
+    if (player == 21 && computer != 21) {
+        return 0;
+    }
+    if (player < 21 && player > computer) {
+        return 1;
+    }
+    if (computer > 21 && player < 21) {
+        return 2;
+    }
+    if (computer < 21 && player > 21) {
+        return 3;
+    }
+    if (computer == 21 && player != 21) {
+        return 4;
+    }
+    if (player <= 21 && computer <= 21 && player == computer) {
+        return 5;
+    }
+    if (player > 21 && computer > 21) {
+        return 6;
+    }
+    return 7; // computer below 21 and above the player
+}
+
+constexpr std::size_t kComputerBustCase = 2;
+
+} // namespace
+
+void Game::command4Click() {
+    const int player = table_.playerPoints;
+    const int computer = table_.computerPoints;
+    const std::size_t index = caseFor(player, computer);
+    const SettlementCase& settled = kCases[index];
+    // Only the computer's own bust is announced with a capital "У компа".
+    std::string prompt = "У вас" + moneyCaption(player);
+    prompt += index == kComputerBustCase ? "У компа" : "у компа";
+    prompt += moneyCaption(computer);
+    prompt += settled.message;
+    announce(settled.cue, prompt);
+    if (table_.answer != kResultOk) {
+        return;
+    }
+    switch (settled.outcome) {
+    case Outcome::PlayerWins:
+        guardedAdd(table_.playerMoney, table_.stake, "playerMoney");
+        closeDecidedComputerFirstDeal();
+        break;
+    case Outcome::ComputerWins:
+        guardedAdd(table_.computerMoney, table_.stake, "computerMoney");
+        closeDecidedComputerFirstDeal();
+        break;
+    case Outcome::Tie:
+        tieComputerFirstDeal();
+        break;
+    }
+}
+
+// Back to the betting. stake keeps its value behind the empty Label8 until the next bet.
+void Game::closeDecidedComputerFirstDeal() {
+    showMoney(Control::Label4, table_.playerMoney);
+    showMoney(Control::Label6, table_.computerMoney);
+    view_.setCaption(Control::Label8, "");
+    hide({Control::Text1, Control::Command1, Control::Command2, Control::Command3,
+          Control::Command4});
+    show({Control::Command5});
+    view_.setHandText("");
+}
+
+// Both sides pay their half again and a player-first deal is opened at once, with no bet.
+void Game::tieComputerFirstDeal() {
+    guardedAdd(table_.playerMoney, -halfOf(table_.stake), "playerMoney");
+    guardedAdd(table_.computerMoney, -halfOf(table_.stake), "computerMoney");
+    guardedSet(table_.stake, 2 * static_cast<std::int64_t>(table_.stake), "stake");
+    showMoney(Control::Label4, table_.playerMoney);
+    showMoney(Control::Label6, table_.computerMoney);
+    showMoney(Control::Label8, table_.stake);
+    show({Control::Command1, Control::Command2});
+    hide({Control::Command3, Control::Command4, Control::Command5});
+    view_.setHandText("");
+    if (endOfMatchCheck(OutTest::BelowZero, true) == CheckResult::Stop) {
+        return;
+    }
+    inicial();
+}
+
+} // namespace game

@@ -1,0 +1,17 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <string_view>
+
+namespace game {
+
+enum class Outcome { PlayerWins, ComputerWins, Tie };
+
+// One line of a settlement table: the cue, the computer's comment and what happens to the stake.
+struct SettlementCase {
+    std::string_view cue;
+    std::string_view message;
+    Outcome outcome;
+};
+
+} // namespace game
