@@ -1,0 +1,58 @@
+# SPDX-License-Identifier: MIT
+# Sourced by the tests that start the game on a private X server.
+# start_x_server: starts Xvfb on the first free display and exports DISPLAY.
+# find_window NAME [SECONDS]: prints the id of the first window whose title matches NAME.
+# press_keys KEY...: sends keys to the focused window, as a person at the keyboard would.
+# stop_started: ends what start_x_server and start_game started (called on exit).
+
+started_pids=()
+
+stop_started() {
+    local pid
+    for pid in "${started_pids[@]}"; do
+        kill "$pid" 2>/dev/null || true
+    done
+    for pid in "${started_pids[@]}"; do
+        wait "$pid" 2>/dev/null || true
+    done
+    started_pids=()
+}
+
+start_x_server() {
+    local fifo display
+    fifo=$(mktemp -u)
+    mkfifo "$fifo"
+    # -displayfd lets the server pick a free display itself, so tests running at once never collide.
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" 2>/dev/null &
+    started_pids+=($!)
+    read -r -t 20 display <"$fifo" || {
+        rm -f "$fifo"
+        echo "FAIL: Xvfb did not start" >&2
+        return 1
+    }
+    rm -f "$fifo"
+    export DISPLAY=":$display"
+}
+
+find_window() {
+    local name=$1 seconds=${2:-20} id
+    local deadline=$((SECONDS + seconds))
+    while ((SECONDS < deadline)); do
+        id=$(xdotool search --onlyvisible --name "$name" 2>/dev/null | head -n 1) || true
+        if [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.2
+    done
+    return 1
+}
+
+# With no window manager nobody gives a new dialog the focus: give it, then type.
+type_into() {
+    local window=$1
+    shift
+    xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
+    sleep 0.3
+    "$@"
+}
