@@ -1,0 +1,322 @@
+// SPDX-License-Identifier: MIT
+#include "fake_world.h"
+#include "game/game.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using game::Control;
+using test::FakeWorld;
+using test::ScriptedRandom;
+
+constexpr Control kPhaseControls[]{
+    Control::Text1,    Control::Command1, Control::Command2, Control::Command3, Control::Command4,
+    Control::Command5, Control::Command6, Control::Command7, Control::Command8, Control::Command9,
+};
+
+std::vector<std::string> visibleControls(FakeWorld& world) {
+    std::vector<std::string> shown;
+    for (Control control : kPhaseControls) {
+        if (world.visible[control]) {
+            shown.emplace_back(game::controlName(control));
+        }
+    }
+    return shown;
+}
+
+std::vector<std::string> newMatchLog() {
+    FakeWorld world;
+    ScriptedRandom random;
+    game::Game game(world, world, random);
+    game.inicial2();
+    return world.takeLog();
+}
+
+void appendFractions(ScriptedRandom& random, const std::vector<double>& fractions) {
+    random.fractions.insert(random.fractions.end(), fractions.begin(), fractions.end());
+}
+
+void expectSameTable(const game::TableState& before, const game::TableState& after) {
+    EXPECT_EQ(before.deckOrder, after.deckOrder);
+    EXPECT_EQ(before.deck, after.deck);
+    EXPECT_EQ(before.drawnMarks, after.drawnMarks);
+    EXPECT_EQ(before.cardGrid, after.cardGrid);
+    EXPECT_EQ(before.drawnMarks2, after.drawnMarks2);
+    EXPECT_EQ(before.playerPoints, after.playerPoints);
+    EXPECT_EQ(before.computerPoints, after.computerPoints);
+    EXPECT_EQ(before.dealtCount, after.dealtCount);
+    EXPECT_EQ(before.answer, after.answer);
+    EXPECT_EQ(before.playerMoney, after.playerMoney);
+    EXPECT_EQ(before.computerMoney, after.computerMoney);
+    EXPECT_EQ(before.playerMoneyBefore50, after.playerMoneyBefore50);
+    EXPECT_EQ(before.computerMoneyBefore50, after.computerMoneyBefore50);
+    EXPECT_EQ(before.playerMoneyBefore100, after.playerMoneyBefore100);
+    EXPECT_EQ(before.computerMoneyBefore100, after.computerMoneyBefore100);
+    EXPECT_EQ(before.playerMoneyBefore200, after.playerMoneyBefore200);
+    EXPECT_EQ(before.computerMoneyBefore200, after.computerMoneyBefore200);
+    EXPECT_EQ(before.stake, after.stake);
+    EXPECT_EQ(before.betValues, after.betValues);
+    EXPECT_EQ(before.betIndex, after.betIndex);
+    EXPECT_EQ(before.eventRoll, after.eventRoll);
+    EXPECT_EQ(before.playerName, after.playerName);
+    EXPECT_EQ(before.noName, after.noName);
+}
+
+// A match under way, driven through the window's own handlers.
+struct Match {
+    FakeWorld world;
+    ScriptedRandom random;
+    game::Game game{world, world, random};
+
+    Match() {
+        world.inputAnswers = {"Вася"};
+        game.load();
+    }
+
+    // Bet 100 and take the ten of spades and the eight of hearts (18); the computer's next
+    // two cards would be the ten of diamonds and the nine of clubs (19).
+    void openPlayerFirstDeal() {
+        appendFractions(random, test::shuffleFractions({" десять пики", " восемь червы",
+                                                        " десять бубны", " девять треф"}));
+        game.command5Click();
+        game.command8Click();
+    }
+
+    // The computer wins the player-first deal 19 to 18, bets 50, no chance event comes, and
+    // it stands on the ten of hearts and the eight of diamonds; the player holds a queen and
+    // a king.
+    void openComputerFirstDeal() {
+        openPlayerFirstDeal();
+        random.fractions.push_back(test::fractionFor(2, 3.0, 1.0));
+        random.fractions.push_back(test::fractionFor(0, 20.0, 0.0));
+        random.fractions.push_back(test::fractionFor(0, 20.0, 0.0));
+        appendFractions(random, test::shuffleFractions({" десять червы", " восемь бубны",
+                                                        " дама пики", " король треф"}));
+        game.command2Click();
+    }
+};
+
+struct DealCase {
+    const char* what;
+    std::function<void(Match&)> setUp;
+    std::vector<std::string> visibleBefore;
+    std::int32_t stakeBefore;
+};
+
+void PrintTo(const DealCase& param, std::ostream* out) {
+    *out << param.what;
+}
+
+class NewMatchCommand : public ::testing::TestWithParam<DealCase> {};
+
+TEST_P(NewMatchCommand, DropsWhatWasGoingOnAndStartsANewMatchAtOnce) {
+    Match match;
+    GetParam().setUp(match);
+    ASSERT_EQ(visibleControls(match.world), GetParam().visibleBefore) << "not the phase wanted";
+    ASSERT_EQ(match.game.table().stake, GetParam().stakeBefore);
+    ASSERT_TRUE(match.random.fractions.empty());
+    const std::string hand = match.world.hand;
+    match.world.takeLog();
+
+    match.game.newMatchCommand();
+
+    // No question, no message: exactly the new match.
+    EXPECT_EQ(match.world.log, newMatchLog());
+    EXPECT_EQ(visibleControls(match.world), std::vector<std::string>{"Command5"});
+    EXPECT_EQ(match.world.captions[Control::Label4], " 1000");
+    EXPECT_EQ(match.world.captions[Control::Label6], " 1000");
+    EXPECT_EQ(match.game.table().playerMoney, 1000);
+    EXPECT_EQ(match.game.table().computerMoney, 1000);
+    // The name stays; the stake is only set anew by the next bet.
+    EXPECT_EQ(match.game.table().playerName, "Вася");
+    EXPECT_EQ(match.game.table().stake, GetParam().stakeBefore);
+    EXPECT_EQ(match.world.hand, hand);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Phases, NewMatchCommand,
+    ::testing::Values(DealCase{"betting_closed", [](Match&) {}, {"Command5"}, 0},
+                      DealCase{"choosing_a_bet",
+                               [](Match& m) { m.game.command5Click(); },
+                               {"Command6", "Command7", "Command8", "Command9"},
+                               0},
+                      DealCase{"player_first_deal",
+                               [](Match& m) { m.openPlayerFirstDeal(); },
+                               {"Text1", "Command1", "Command2"},
+                               200},
+                      DealCase{"player_first_deal_after_a_draw",
+                               [](Match& m) {
+                                   m.openPlayerFirstDeal();
+                                   m.game.command1Click();
+                               },
+                               {"Text1", "Command1", "Command2"},
+                               200},
+                      DealCase{"computer_first_deal",
+                               [](Match& m) { m.openComputerFirstDeal(); },
+                               {"Text1", "Command3", "Command4"},
+                               100}),
+    [](const ::testing::TestParamInfo<DealCase>& info) { return std::string(info.param.what); });
+
+TEST(ExitCommand, PlaysBothFarewellsToTheirEndThenTerminates) {
+    Match match;
+    match.openPlayerFirstDeal();
+    match.world.takeLog();
+    const game::TableState before = match.game.table();
+    EXPECT_THROW(match.game.exitCommand(), game::Termination);
+    EXPECT_EQ(match.world.log,
+              (std::vector<std::string>{"cue fe.wav sync", "cue bye.wav sync", "terminate"}));
+    expectSameTable(before, match.game.table());
+}
+
+constexpr std::string_view kAboutTitle = "Игра Зувик. Версия 2.0";
+
+TEST(AboutCommand, ShowsTheNoticeUnderItsTitleAndNamesTheLicenceFile) {
+    FakeWorld world;
+    ScriptedRandom random;
+    game::Game game(world, world, random);
+    game.aboutCommand();
+    ASSERT_EQ(world.log.size(), 1U);
+    const std::string& box = world.log[0];
+    EXPECT_TRUE(box.starts_with("box OK \"Зувик, версия 2.0")) << box;
+    EXPECT_TRUE(box.ends_with("\" title \"" + std::string(kAboutTitle) + "\"")) << box;
+    EXPECT_NE(box.find("MIT"), std::string::npos) << box;
+    EXPECT_NE(box.find("LICENSE"), std::string::npos) << box;
+}
+
+game::RulesFile readRules(std::string bytes) {
+    return game::RulesFile{"help.vrn", std::move(bytes), {}};
+}
+
+game::RulesFile failedRules(std::string failure) {
+    return game::RulesFile{"help.vrn", std::nullopt, std::move(failure)};
+}
+
+TEST(RulesCommand, ShowsTheTextWithTheApplicationsTitle) {
+    FakeWorld world;
+    ScriptedRandom random;
+    game::Game game(world, world, random);
+    game.rulesCommand(readRules("Правила\r\n\r\nигры"));
+    EXPECT_EQ(world.log, std::vector<std::string>{"box OK \"Правила\n\nигры\n\""});
+}
+
+TEST(RulesCommand, AnEmptyFileGivesAnEmptyBox) {
+    FakeWorld world;
+    ScriptedRandom random;
+    game::Game game(world, world, random);
+    game.rulesCommand(readRules(""));
+    EXPECT_EQ(world.log, std::vector<std::string>{"box OK \"\""});
+}
+
+struct FailureCase {
+    const char* what;
+    std::string failure;
+    std::string box;
+};
+
+void PrintTo(const FailureCase& param, std::ostream* out) {
+    *out << param.what;
+}
+
+class RulesFailure : public ::testing::TestWithParam<FailureCase> {};
+
+TEST_P(RulesFailure, NamesTheFileAndTheProblemInOneBox) {
+    FakeWorld world;
+    ScriptedRandom random;
+    game::Game game(world, world, random);
+    game.rulesCommand(failedRules(GetParam().failure));
+    EXPECT_EQ(world.log, std::vector<std::string>{"box OK \"" + GetParam().box + "\""});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RulesFailure,
+    ::testing::Values(
+        FailureCase{"missing", "файл не найден",
+                    "Не удалось показать правила игры.\nФайл «help.vrn»: файл не найден."},
+        FailureCase{"not_a_regular_file", "это не обычный файл, а папка",
+                    "Не удалось показать правила игры.\nФайл «help.vrn»: это не обычный файл, "
+                    "а папка."},
+        FailureCase{"unreadable", "нет прав на чтение.",
+                    "Не удалось показать правила игры.\nФайл «help.vrn»: нет прав на чтение."},
+        FailureCase{"too_large", "файл больше 1 МиБ",
+                    "Не удалось показать правила игры.\nФайл «help.vrn»: файл больше 1 МиБ."},
+        FailureCase{"reason_missing", "",
+                    "Не удалось показать правила игры.\nФайл «help.vrn»: файл не удалось "
+                    "прочитать."}),
+    [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.what); });
+
+struct BoxCase {
+    const char* what;
+    std::function<void(game::Game&)> run;
+};
+
+void PrintTo(const BoxCase& param, std::ostream* out) {
+    *out << param.what;
+}
+
+class BoxLeavesTheGameAlone : public ::testing::TestWithParam<BoxCase> {};
+
+// The boxes of the help menu may open in the middle of a deal that is about to test answer:
+// neither may touch it, nor anything else of the table or the window.
+TEST_P(BoxLeavesTheGameAlone, InTheMiddleOfADeal) {
+    for (const std::optional<int> answer : {std::optional<int>{}, std::optional<int>{6},
+                                            std::optional<int>{7}, std::optional<int>{1}}) {
+        Match match;
+        match.openComputerFirstDeal();
+        match.game.table().answer = answer;
+        const game::TableState before = match.game.table();
+        const auto visible = match.world.visible;
+        const auto captions = match.world.captions;
+        const std::string hand = match.world.hand;
+        match.world.takeLog();
+
+        GetParam().run(match.game);
+
+        ASSERT_EQ(match.world.log.size(), 1U);
+        EXPECT_TRUE(match.world.log[0].starts_with("box OK ")) << match.world.log[0];
+        expectSameTable(before, match.game.table());
+        EXPECT_EQ(match.world.visible, visible);
+        EXPECT_EQ(match.world.captions, captions);
+        EXPECT_EQ(match.world.hand, hand);
+    }
+}
+
+TEST_P(BoxLeavesTheGameAlone, TheDealGoesOnAsIfNoBoxHadOpened) {
+    Match withBox;
+    Match without;
+    withBox.openComputerFirstDeal();
+    without.openComputerFirstDeal();
+    GetParam().run(withBox.game);
+    withBox.world.takeLog();
+    without.world.takeLog();
+
+    withBox.game.command4Click();
+    without.game.command4Click();
+
+    EXPECT_EQ(withBox.world.log, without.world.log);
+    ASSERT_FALSE(without.world.log.empty());
+    EXPECT_EQ(visibleControls(withBox.world), std::vector<std::string>{"Command5"});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Boxes, BoxLeavesTheGameAlone,
+    ::testing::Values(
+        BoxCase{"about", [](game::Game& g) { g.aboutCommand(); }},
+        BoxCase{"rules", [](game::Game& g) { g.rulesCommand(readRules("Правила\r\n")); }},
+        BoxCase{"rules_missing",
+                [](game::Game& g) { g.rulesCommand(failedRules("файл не найден")); }},
+        BoxCase{"rules_not_regular",
+                [](game::Game& g) { g.rulesCommand(failedRules("это не обычный файл")); }},
+        BoxCase{"rules_unreadable",
+                [](game::Game& g) { g.rulesCommand(failedRules("нет прав на чтение")); }},
+        BoxCase{"rules_too_large",
+                [](game::Game& g) { g.rulesCommand(failedRules("файл больше 1 МиБ")); }}),
+    [](const ::testing::TestParamInfo<BoxCase>& info) { return std::string(info.param.what); });
+
+} // namespace
