@@ -1,0 +1,170 @@
+// SPDX-License-Identifier: MIT
+// Plays random click sequences through the rules and checks every invariant after every click.
+// Meant to run built with -DZUVIK_SANITIZE=ON, so that memory errors and undefined behaviour
+// stop it too:
+//   zuvik_soak [SEQUENCES [FIRST_SEED]]        (default 1000000 sequences from seed 1)
+// A failure prints the seed and the clicks that led to it; `zuvik_soak 1 SEED` replays it.
+#include "benchmarks/null_world.h"
+#include "benchmarks/soak/invariants.h"
+#include "benchmarks/soak/soak_world.h"
+#include "game/game.h"
+
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+using game::Control;
+
+struct Totals {
+    std::uint64_t sequences = 0;
+    std::uint64_t clicks = 0;
+    std::uint64_t deals = 0;
+    std::uint64_t leftByPlayer = 0; // sequences that ended with the program's termination
+    std::uint64_t newMatches = 0;
+    std::uint64_t bankRefills = 0;
+};
+
+constexpr int kMaxClicks = 80;
+constexpr std::array kButtons{Control::Command1, Control::Command2, Control::Command3,
+                              Control::Command4, Control::Command5, Control::Command6,
+                              Control::Command7, Control::Command8, Control::Command9};
+
+// One click as a player could make it: mostly a visible button, now and then a menu command.
+// Returns what was clicked, for the failure report.
+std::string clickOnce(game::Game& game, const soak::SoakWorld& world, std::mt19937_64& hand) {
+    static const game::RulesFile rules{"help.vrn", std::string("Правила\r\nигры\r\n"), ""};
+    const int menu = std::uniform_int_distribution<int>(0, 999)(hand);
+    if (menu < 10) {
+        game.newMatchCommand();
+        return "Новая";
+    }
+    if (menu < 14) {
+        game.aboutCommand();
+        return "О программе";
+    }
+    if (menu < 18) {
+        game.rulesCommand(rules);
+        return "Правила игры";
+    }
+    if (menu < 19) {
+        game.exitCommand();
+        return "Выход";
+    }
+    std::vector<Control> offered;
+    for (const Control button : kButtons) {
+        if (world.isVisible(button)) {
+            offered.push_back(button);
+        }
+    }
+    const Control button =
+        offered.at(std::uniform_int_distribution<std::size_t>(0, offered.size() - 1)(hand));
+    switch (button) {
+    case Control::Command1:
+        game.command1Click();
+        break;
+    case Control::Command2:
+        game.command2Click();
+        break;
+    case Control::Command3:
+        game.command3Click();
+        break;
+    case Control::Command4:
+        game.command4Click();
+        break;
+    case Control::Command5:
+        game.command5Click();
+        break;
+    case Control::Command6:
+        game.command6Click();
+        break;
+    case Control::Command7:
+        game.command7Click();
+        break;
+    case Control::Command8:
+        game.command8Click();
+        break;
+    default:
+        game.command9Click();
+        break;
+    }
+    return std::string(game::controlName(button));
+}
+
+// Plays one sequence; false (after printing why) when an invariant broke.
+bool playSequence(std::uint64_t seed, Totals& totals) {
+    soak::SoakWorld world(seed * 0x9E3779B97F4A7C15ULL + 1);
+    bench::FastRandom random(seed);
+    std::mt19937_64 hand(seed ^ 0xD1B54A32D192ED03ULL);
+    game::Game game(world, world, random);
+    std::vector<std::string> history{"load"};
+
+    const auto fail = [&](const std::string& broken) {
+        std::fprintf(stderr, "zuvik_soak: seed %llu, after", static_cast<unsigned long long>(seed));
+        for (const std::string& click : history) {
+            std::fprintf(stderr, " %s", click.c_str());
+        }
+        std::fprintf(stderr, ":\n  %s\n", broken.c_str());
+        return false;
+    };
+
+    ++totals.sequences;
+    try {
+        std::int64_t before = 0;
+        game.load();
+        const int length = std::uniform_int_distribution<int>(1, kMaxClicks)(hand);
+        for (int click = 0;; ++click) {
+            const soak::MoneyEvents events = world.takeEvents();
+            totals.deals += static_cast<std::uint64_t>(events.settledDeals);
+            totals.newMatches += click > 0 && events.newMatch ? 1 : 0; // not the first match
+            totals.bankRefills += events.bankRefill ? 1 : 0;
+            if (std::string broken = soak::checkAfterClick(game.table(), world, before, events);
+                !broken.empty()) {
+                return fail(broken);
+            }
+            if (click == length) {
+                break;
+            }
+            before = soak::wealth(game.table(), world);
+            ++totals.clicks;
+            history.push_back(clickOnce(game, world, hand));
+        }
+    } catch (const game::Termination&) {
+        ++totals.leftByPlayer;
+        totals.deals += static_cast<std::uint64_t>(world.takeEvents().settledDeals);
+        if (!world.terminated()) {
+            return fail("the rules ended the program without telling the window");
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::uint64_t sequences = argc > 1 ? std::stoull(argv[1]) : 1'000'000;
+    const std::uint64_t firstSeed = argc > 2 ? std::stoull(argv[2]) : 1;
+    const auto start = std::chrono::steady_clock::now();
+    Totals totals;
+    bool held = true;
+    for (std::uint64_t seed = firstSeed; seed < firstSeed + sequences && held; ++seed) {
+        held = playSequence(seed, totals);
+    }
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::printf("zuvik_soak: %llu sequences, %llu clicks, %llu deals settled, %llu left by the "
+                "player, %llu new matches, %llu bank refills in %.1f s: %s\n",
+                static_cast<unsigned long long>(totals.sequences),
+                static_cast<unsigned long long>(totals.clicks),
+                static_cast<unsigned long long>(totals.deals),
+                static_cast<unsigned long long>(totals.leftByPlayer),
+                static_cast<unsigned long long>(totals.newMatches),
+                static_cast<unsigned long long>(totals.bankRefills), seconds,
+                held ? "every invariant held" : "an invariant broke");
+    return held ? 0 : 1;
+}
