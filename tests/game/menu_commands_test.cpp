@@ -239,13 +239,15 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         FailureCase{"missing", "файл не найден",
                     "Не удалось показать правила игры.\nФайл «help.vrn»: файл не найден."},
-        FailureCase{"not_a_regular_file", "это не обычный файл, а папка",
-                    "Не удалось показать правила игры.\nФайл «help.vrn»: это не обычный файл, "
-                    "а папка."},
-        FailureCase{"unreadable", "нет прав на чтение.",
-                    "Не удалось показать правила игры.\nФайл «help.vrn»: нет прав на чтение."},
+        FailureCase{"not_a_regular_file", "это не обычный файл",
+                    "Не удалось показать правила игры.\nФайл «help.vrn»: это не обычный файл."},
+        FailureCase{"unreadable", "файл не удаётся прочитать",
+                    "Не удалось показать правила игры.\nФайл «help.vrn»: файл не удаётся "
+                    "прочитать."},
         FailureCase{"too_large", "файл больше 1 МиБ",
                     "Не удалось показать правила игры.\nФайл «help.vrn»: файл больше 1 МиБ."},
+        FailureCase{"already_a_sentence", "нет прав на чтение.",
+                    "Не удалось показать правила игры.\nФайл «help.vrn»: нет прав на чтение."},
         FailureCase{"reason_missing", "",
                     "Не удалось показать правила игры.\nФайл «help.vrn»: файл не удалось "
                     "прочитать."}),
@@ -314,7 +316,7 @@ INSTANTIATE_TEST_SUITE_P(
         BoxCase{"rules_not_regular",
                 [](game::Game& g) { g.rulesCommand(failedRules("это не обычный файл")); }},
         BoxCase{"rules_unreadable",
-                [](game::Game& g) { g.rulesCommand(failedRules("нет прав на чтение")); }},
+                [](game::Game& g) { g.rulesCommand(failedRules("файл не удаётся прочитать")); }},
         BoxCase{"rules_too_large",
                 [](game::Game& g) { g.rulesCommand(failedRules("файл больше 1 МиБ")); }}),
     [](const ::testing::TestParamInfo<BoxCase>& info) { return std::string(info.param.what); });
