@@ -1,0 +1,294 @@
+#!/usr/bin/python3
+# SPDX-License-Identifier: MIT
+"""Plays the start of a match as a blind player would: reading the window through AT-SPI, as a
+screen reader does, and acting through the accessibility action interface and the keyboard only.
+
+    screen_reader_test.py GAME_EXECUTABLE
+
+Run under an X server and a private D-Bus session (see run_screen_reader_test.sh). Buttons whose
+handler opens no box are pressed with the action interface; a button whose handler shows a modal
+box is pressed with the keyboard, since an action call only returns when its handler does.
+"""
+import os
+import re
+import subprocess
+import sys
+import tempfile
+import time
+
+import pyatspi
+from gi.repository import Atspi
+
+TIMEOUT = 30
+MAIN_TITLE = 'Игра "Зувик"'
+DIALOG_ROLES = (pyatspi.ROLE_DIALOG, pyatspi.ROLE_ALERT)
+MONEY = r"-?\d+"
+
+
+class Failure(Exception):
+    pass
+
+
+def wait_for(what, probe, timeout=TIMEOUT):
+    """Polls probe() until it returns something true, and returns that."""
+    deadline = time.monotonic() + timeout
+    last_error = None
+    while time.monotonic() < deadline:
+        try:
+            found = probe()
+            if found:
+                return found
+        except Exception as error:  # an object can vanish between two reads
+            last_error = error
+        time.sleep(0.1)
+    raise Failure(f"gave up waiting for {what}" + (f" ({last_error})" if last_error else ""))
+
+
+def showing(accessible):
+    return accessible.getState().contains(pyatspi.STATE_SHOWING)
+
+
+def walk(root):
+    yield root
+    for index in range(root.childCount):
+        child = root.getChildAtIndex(index)
+        if child is not None:
+            yield from walk(child)
+
+
+def find_all(root, role, name=None, only_showing=True):
+    return [
+        accessible
+        for accessible in walk(root)
+        if accessible.getRole() == role
+        and (name is None or accessible.name == name)
+        and (not only_showing or showing(accessible))
+    ]
+
+
+def find_one(root, role, name):
+    found = find_all(root, role, name)
+    return found[0] if found else None
+
+
+class Game:
+    def __init__(self, executable):
+        self.folder = tempfile.TemporaryDirectory(prefix="zuvik-a11y.")
+        environment = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
+        self.process = subprocess.Popen([executable], cwd=self.folder.name, env=environment)
+        self.app = wait_for("the game on the accessibility bus", self._application)
+        # Every read goes to the game itself: a cached caption would hide the change under test.
+        self.app.set_cache_mask(Atspi.Cache.NONE)
+
+    def _application(self):
+        desktop = pyatspi.Registry.getDesktop(0)
+        for index in range(desktop.childCount):
+            app = desktop.getChildAtIndex(index)
+            if app is not None and app.get_process_id() == self.process.pid and app.childCount:
+                return app
+        return None
+
+    def close(self):
+        self.process.kill()
+        self.process.wait()
+        self.folder.cleanup()
+
+    def windows(self):
+        return [self.app.getChildAtIndex(i) for i in range(self.app.childCount)]
+
+    def dialog(self):
+        for window in self.windows():
+            if window is not None and window.getRole() in DIALOG_ROLES and showing(window):
+                return window
+        return None
+
+    def main_window(self):
+        for window in self.windows():
+            if window is not None and window.name == MAIN_TITLE and showing(window):
+                return window
+        return None
+
+    def focused_name(self):
+        for accessible in walk(self.main_window()):
+            if accessible.getState().contains(pyatspi.STATE_FOCUSED):
+                return accessible.name
+        return None
+
+
+def dialog_text(dialog):
+    """What a screen reader reads out of a box: its labels' texts."""
+    return "\n".join(label.name for label in find_all(dialog, pyatspi.ROLE_LABEL) if label.name)
+
+
+def press(accessible):
+    """Presses a control through the accessibility action interface."""
+    action = accessible.queryAction()
+    names = [action.getName(i) for i in range(action.nActions)]
+    for wanted in ("Press", "press", "click", "Click"):
+        if wanted in names:
+            action.doAction(names.index(wanted))
+            return
+    raise Failure(f"'{accessible.name}' offers no press action, only {names}")
+
+
+def focus_x_window(title_pattern):
+    """With no window manager nobody gives a new window the keyboard: give it, as a click would."""
+    window = wait_for(
+        f"an X window titled {title_pattern}",
+        lambda: subprocess.run(
+            ["xdotool", "search", "--onlyvisible", "--name", title_pattern],
+            capture_output=True, text=True).stdout.split())[0]
+    subprocess.run(["xdotool", "windowfocus", "--sync", window], check=False, timeout=10)
+    time.sleep(0.3)
+
+
+def key(name):
+    subprocess.run(["xdotool", "key", "--delay", "50", name], check=True, timeout=10)
+
+
+def caption(window, pattern):
+    """The one showing label whose name matches pattern."""
+    found = [l.name for l in find_all(window, pyatspi.ROLE_LABEL) if re.fullmatch(pattern, l.name)]
+    return found[0] if len(found) == 1 else None
+
+
+def money(window, spoken_as):
+    name = caption(window, re.escape(spoken_as) + ": " + MONEY)
+    return int(name.rsplit(" ", 1)[1]) if name else None
+
+
+def answer_boxes_until(game, done, log):
+    """Reads every box that comes up and answers it with Enter, until done() holds."""
+    def step():
+        box = game.dialog()
+        if box is not None:
+            text = dialog_text(box)
+            if not text:
+                raise Failure("a box came up that a screen reader cannot read: it has no text")
+            log.append(text)
+            focus_x_window("^Зувик$")
+            key("Return")
+            wait_for("the box to close", lambda: game.dialog() is None or dialog_text(game.dialog()) != text, 15)
+            return False
+        return done()
+    wait_for("the deal to move on", step, 60)
+
+
+def tab_to(game, name):
+    for _ in range(12):
+        if game.focused_name() == name:
+            return
+        key("Tab")
+        time.sleep(0.2)
+    raise Failure(f"Tab never reached '{name}'; the focus stays on '{game.focused_name()}'")
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+    print("ok:", message)
+
+
+def play(game):
+    # The greeting: the input box and its prompt are read, the name goes into its entry.
+    box = wait_for("the input box", game.dialog)
+    check(box.name == "Зувик", f"the input box is titled 'Зувик' (it is '{box.name}')")
+    entry = wait_for("the name entry", lambda: find_all(box, pyatspi.ROLE_TEXT))[0]
+    check(entry.name == "Вы хотите сыграть? Тогда представьтесь",
+          f"the name entry is announced with its prompt ('{entry.name}')")
+    entry.queryEditableText().setTextContents("Тестер")
+    press(wait_for("the OK button", lambda: find_one(box, pyatspi.ROLE_PUSH_BUTTON, "OK")))
+
+    welcome = wait_for("the welcome box", lambda: (b := game.dialog()) and b != box and dialog_text(b) and b)
+    text = dialog_text(welcome)
+    check(text == "Проходите пожалуйста господинТестерЖелаем вам хорошо провести время.",
+          f"the welcome box reads the player's name run into its text: '{text}'")
+    press(wait_for("the welcome's OK", lambda: find_one(welcome, pyatspi.ROLE_PUSH_BUTTON, "OK")))
+
+    window = wait_for("the main window", game.main_window)
+    focus_x_window('^Игра "Зувик"$')
+    wait_for("the opening captions", lambda: money(window, "Ваши деньги") == 1000)
+    check(money(window, "Деньги компьютера") == 1000, "the captions read 'Ваши деньги: 1000' and 'Деньги компьютера: 1000'")
+    check(caption(window, "Тестер") is not None, "the player's name is read")
+    bare = [l.name for l in find_all(window, pyatspi.ROLE_LABEL) if re.fullmatch(r"\s*-?\d+\s*", l.name)]
+    check(not bare, f"no caption is read as a bare number {bare}")
+
+    bet_open = find_one(window, pyatspi.ROLE_PUSH_BUTTON, "Делайте ставки")
+    check(bet_open is not None, "the button 'Делайте ставки' is found by role and name")
+    check(find_one(window, pyatspi.ROLE_PUSH_BUTTON, "Ставка 100") is None, "no bet is offered before the betting opens")
+    press(bet_open)
+    bet = wait_for("the bet buttons", lambda: find_one(window, pyatspi.ROLE_PUSH_BUTTON, "Ставка 100"))
+    offered = sorted(b.name for b in find_all(window, pyatspi.ROLE_PUSH_BUTTON))
+    check(offered == ["Ставка 100", "Ставка 200", "Ставка 25", "Ставка 50"],
+          f"pressing it through the action interface offers the four bets {offered}")
+    press(bet)
+
+    wait_for("the bet to reach the captions", lambda: money(window, "Ваши деньги") == 900)
+    check(money(window, "Деньги компьютера") == 900 and money(window, "На кону") == 200,
+          "after 'Ставка 100' the captions read 'Ваши деньги: 900', 'Деньги компьютера: 900', 'На кону: 200'")
+    hand = wait_for("the hand", lambda: find_one(window, pyatspi.ROLE_TEXT, "Ваши карты"))
+    cards = hand.queryText().getText(0, -1)
+    check(re.fullmatch(r"( \S+ \S+){2}", cards) is not None, f"the hand is read as two cards: '{cards}'")
+
+    # From here on the keyboard alone: the hand has the focus, Tab walks the buttons in order.
+    check(wait_for("the focus on the hand", lambda: game.focused_name() == "Ваши карты", 10),
+          "the hand has the keyboard focus once the cards are dealt")
+    key("Tab")
+    wait_for("the focus on 'Еще'", lambda: game.focused_name() == "Еще", 5)
+    key("Tab")
+    wait_for("the focus on 'Бери себе'", lambda: game.focused_name() == "Бери себе", 5)
+    print("ok: Tab goes from the hand to 'Еще', then to 'Бери себе'")
+    key("space")
+    boxes = []
+    answer_boxes_until(game, lambda: find_one(window, pyatspi.ROLE_PUSH_BUTTON, "Мне хватит") is not None
+                       or find_one(window, pyatspi.ROLE_PUSH_BUTTON, "Делайте ставки") is not None, boxes)
+    check(boxes and re.match(r"[уУ] вас \d+у компа \d+", boxes[0]),
+          f"Space on 'Бери себе' settles the deal and its outcome box is read: '{boxes[0] if boxes else ''}'")
+    if find_one(window, pyatspi.ROLE_PUSH_BUTTON, "Мне хватит") is not None:
+        check(any(text.startswith("На кону") for text in boxes), "the computer-first deal announces its stake")
+        focus_x_window('^Игра "Зувик"$')
+        tab_to(game, "Мне хватит")
+        key("Return")
+        boxes = []
+        answer_boxes_until(game, lambda: find_one(window, pyatspi.ROLE_PUSH_BUTTON, "Делайте ставки") is not None
+                           or find_one(window, pyatspi.ROLE_PUSH_BUTTON, "Бери себе") is not None, boxes)
+        check(boxes and re.match(r"У вас \d+у компа \d+", boxes[0]),
+              f"Enter on 'Мне хватит' settles the computer-first deal: '{boxes[0] if boxes else ''}'")
+    player, computer = money(window, "Ваши деньги"), money(window, "Деньги компьютера")
+    if find_one(window, pyatspi.ROLE_PUSH_BUTTON, "Делайте ставки") is not None and min(player, computer) >= 25:
+        # The next bet by keyboard alone: Enter opens the betting, Space on a bet places it.
+        focus_x_window('^Игра "Зувик"$')
+        tab_to(game, "Делайте ставки")
+        key("Return")
+        wait_for("the bets", lambda: find_one(window, pyatspi.ROLE_PUSH_BUTTON, "Ставка 25"))
+        tab_to(game, "Ставка 25")
+        key("space")
+        wait_for("the bet of 25", lambda: money(window, "На кону") == 50)
+        check(money(window, "Ваши деньги") == player - 25 and money(window, "Деньги компьютера") == computer - 25,
+              "Enter on 'Делайте ставки' and Space on 'Ставка 25' place the bet: 'На кону: 50'")
+        player, computer = money(window, "Ваши деньги"), money(window, "Деньги компьютера")
+    check(player is not None and computer is not None and player % 25 == 0 and computer % 25 == 0,
+          f"the captions still read as money: {player} and {computer}")
+
+
+def main():
+    game = Game(sys.argv[1])
+    try:
+        play(game)
+    except Failure as failure:
+        print("FAIL:", failure, file=sys.stderr)
+        window = game.main_window()
+        if window is not None:
+            read = [f"{a.getRoleName()} '{a.name}'" for a in walk(window)
+                    if a.getRole() in (pyatspi.ROLE_LABEL, pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_TEXT)
+                    and showing(a)]
+            print("The window reads: " + ", ".join(read), file=sys.stderr)
+        return 1
+    finally:
+        game.close()
+    print("a screen reader can play: every check passed")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
