@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: MIT
+#include "game/game.h"
+#include "game/random_source.h"
+#include "sound/cue_folders.h"
+#include "sound/pulse_cue_player.h"
+#include "ui/application_setup.h"
+#include "ui/click_dispatch.h"
+#include "ui/dialogs.h"
+#include "ui/event_loop_waiter.h"
+#include "ui/first_paint_reporter.h"
+#include "ui/form1.h"
+#include "ui/qt_view.h"
+#include "ui/rules_file_reader.h"
+
+#include <QApplication>
+
+#include <cstdlib>
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    ui::setUpApplication(application);
+    ui::FirstPaintReporter::installIfRequested();
+
+    // Declared in the order they depend on each other, so they are destroyed the other way round:
+    // the cue player joins its thread before the waiter it wakes goes away.
+    ui::Form1 form;
+    ui::QtDialogs dialogs;
+    ui::QtView view(form, dialogs);
+    ui::EventLoopWaiter waiter;
+    sound::PulseCuePlayer cues(waiter, sound::defaultCueFolders());
+    game::SystemRandom random;
+    game::Game game(view, cues, random);
+
+    ui::ClickDispatch dispatch(form);
+    const auto readRules = [] { return ui::readRulesFile(ui::defaultRulesFolders()); };
+    ui::connectCommands(form, [&](ui::Command command) {
+        dispatch.run([&] { ui::runCommand(game, command, readRules); });
+    });
+
+    try {
+        game.load();
+    } catch (const game::Termination&) {
+        // No name was given: the player is shown out before the window ever appears.
+        return EXIT_SUCCESS;
+    }
+    form.show();
+    return QApplication::exec();
+}

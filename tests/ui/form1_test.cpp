@@ -1,0 +1,311 @@
+// SPDX-License-Identifier: MIT
+#include "suites.h"
+
+#include "ui/fit_button.h"
+#include "ui/fit_label.h"
+#include "ui/form1.h"
+#include "ui/hand_box.h"
+
+#include <QAction>
+#include <QFontInfo>
+#include <QFontMetricsF>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProcess>
+#include <QScrollBar>
+#include <QTest>
+
+#include <cmath>
+
+namespace ui::test {
+namespace {
+
+using game::Control;
+
+// The window as designed, in twips; the window shows it at 15 twips to the pixel.
+struct Designed {
+    const char* name;
+    const char* caption;
+    int left, top, width, height;
+    bool visible;
+};
+
+constexpr Designed kDesign[] = {
+    {"Label2", "Счет", 567, 0, 283, 227, true},
+    {"Label3", "", 850, 0, 850, 227, true},
+    {"Label4", "", 1701, 0, 567, 227, true},
+    {"Label5", "Счет компа", 567, 283, 1134, 227, true},
+    {"Label6", "", 1701, 283, 567, 227, true},
+    {"Label7", "На кону", 567, 567, 1134, 283, true},
+    {"Label8", "", 1701, 567, 567, 283, true},
+    {"Label1", "Ваши карты", 567, 1417, 3515, 283, true},
+    {"Text1", "", 567, 1701, 3515, 495, false},
+    {"Command1", "Еще", 567, 2500, 1474, 495, false},
+    {"Command2", "Бери себе", 2608, 2500, 1474, 495, false},
+    {"Command3", "Еще", 567, 2551, 1474, 495, false},
+    {"Command4", "Мне хватит", 2608, 2551, 1474, 495, false},
+    {"Command5", "Делайте ставки", 1616, 2551, 1417, 567, true},
+    {"Command6", "25", 240, 2551, 595, 567, false},
+    {"Command7", "50", 1200, 2551, 595, 567, false},
+    {"Command8", "100", 2160, 2551, 595, 567, false},
+    {"Command9", "200", 3137, 2551, 595, 567, false},
+};
+
+int pixels(int twips) {
+    return static_cast<int>(std::lround(twips / 15.0));
+}
+
+const QString kThirteenCards = QString::fromUtf8(
+    " валет червы валет бубны валет треф валет пики дама червы дама бубны дама треф дама пики"
+    " король червы король бубны король треф король пики шесть червы");
+
+class Form1Test : public QObject {
+    Q_OBJECT
+
+private slots:
+    void captionIsTheGamesName() {
+        Form1 form;
+        QCOMPARE(form.objectName(), QStringLiteral("Form1"));
+        QCOMPARE(form.windowTitle(), QString::fromUtf8("Игра \"Зувик\""));
+    }
+
+    void clientAreaIsFixedAt312By210() {
+        Form1 form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QCOMPARE(form.centralWidget()->size(), QSize(312, 210));
+        QCOMPARE(form.height(), form.menuBar()->height() + 210);
+        QCOMPARE(form.minimumSize(), form.maximumSize());
+        form.resize(600, 500);
+        QCoreApplication::processEvents();
+        QCOMPARE(form.centralWidget()->size(), QSize(312, 210));
+    }
+
+    void controlsStandWhereDesigned_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QRect>("geometry");
+        QTest::addColumn<bool>("visible");
+        for (const Designed& control : kDesign) {
+            QTest::newRow(control.name)
+                << QString::fromLatin1(control.name) << QString::fromUtf8(control.caption)
+                << QRect(pixels(control.left), pixels(control.top), pixels(control.width),
+                         pixels(control.height))
+                << control.visible;
+        }
+    }
+
+    void controlsStandWhereDesigned() {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(QRect, geometry);
+        QFETCH(bool, visible);
+        Form1 form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        auto* widget = form.centralWidget()->findChild<QWidget*>(name);
+        QVERIFY2(widget != nullptr, qPrintable(name));
+        QCOMPARE(widget->geometry(), geometry);
+        QCOMPARE(widget->isVisible(), visible);
+        if (auto* label = qobject_cast<QLabel*>(widget)) {
+            QVERIFY(name.startsWith(QStringLiteral("Label")));
+            QCOMPARE(label->text(), caption);
+            QCOMPARE(label->textFormat(), Qt::PlainText);
+            QCOMPARE(label->focusPolicy(), Qt::NoFocus);
+        } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
+            QVERIFY(name.startsWith(QStringLiteral("Command")));
+            QCOMPARE(button->text(), caption);
+        } else {
+            QCOMPARE(name, QStringLiteral("Text1"));
+            QCOMPARE(qobject_cast<HandBox*>(widget)->toPlainText(), caption);
+        }
+    }
+
+    void everyControlIsReachableByItsGameName() {
+        Form1 form;
+        for (int index = 0; index <= static_cast<int>(Control::Command9); ++index) {
+            const auto control = static_cast<Control>(index);
+            QCOMPARE(form.control(control)->objectName(),
+                     QString::fromLatin1(game::controlName(control)));
+        }
+    }
+
+    void tabOrderFollowsTheDesignedIndexes() {
+        Form1 form;
+        for (QWidget* widget : form.centralWidget()->findChildren<QWidget*>()) {
+            widget->show();
+        }
+        const QStringList expected{"Text1",    "Command1", "Command2", "Command3", "Command4",
+                                   "Command5", "Command6", "Command7", "Command8", "Command9"};
+        QStringList order;
+        QWidget* widget = form.control(Control::Text1);
+        do {
+            if (widget->focusPolicy() & Qt::TabFocus &&
+                widget->parentWidget() == form.centralWidget()) {
+                order.append(widget->objectName());
+            }
+            widget = widget->nextInFocusChain();
+        } while (widget != form.control(Control::Text1));
+        QCOMPARE(order, expected);
+    }
+
+    void menusCarryTheirNamesCaptionsAndKeys() {
+        Form1 form;
+        const QList<QAction*> menus = form.menuBar()->actions();
+        QCOMPARE(menus.size(), 2);
+        QCOMPARE(menus[0]->menu()->objectName(), QString::fromUtf8("игра"));
+        QCOMPARE(menus[0]->text(), QString::fromUtf8("Игра"));
+        QCOMPARE(menus[1]->menu()->objectName(), QString::fromUtf8("помощь"));
+        QCOMPARE(menus[1]->text(), QString::fromUtf8("Помощь"));
+
+        struct Item {
+            const char* name;
+            const char* caption;
+            QKeySequence keys;
+            QAction* action;
+        };
+        const QList<QAction*> gameItems = menus[0]->menu()->actions();
+        const QList<QAction*> helpItems = menus[1]->menu()->actions();
+        QCOMPARE(gameItems.size(), 2);
+        QCOMPARE(helpItems.size(), 2);
+        const Item items[] = {
+            {"новая", "Новая", QKeySequence(Qt::Key_F2), gameItems[0]},
+            {"выход", "Выход", QKeySequence(Qt::CTRL | Qt::Key_F4), gameItems[1]},
+            {"опрог", "О программе", QKeySequence(), helpItems[0]},
+            {"правила", "Правила игры", QKeySequence(Qt::Key_F1), helpItems[1]},
+        };
+        for (const Item& item : items) {
+            QCOMPARE(item.action->objectName(), QString::fromUtf8(item.name));
+            QCOMPARE(item.action->text(), QString::fromUtf8(item.caption));
+            QCOMPARE(item.action->shortcut(), item.keys);
+        }
+        QCOMPARE(form.newMatchAction(), gameItems[0]);
+        QCOMPARE(form.exitAction(), gameItems[1]);
+        QCOMPARE(form.aboutAction(), helpItems[0]);
+        QCOMPARE(form.rulesAction(), helpItems[1]);
+    }
+
+    void handCannotBeTypedIntoButTakesTheFocus() {
+        Form1 form;
+        HandBox* hand = form.hand();
+        hand->show();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        hand->setPlainText(QString::fromUtf8(" туз пики"));
+        hand->setFocus();
+        QVERIFY(hand->hasFocus());
+        QTest::keyClicks(hand, QStringLiteral("abc"));
+        QTest::keyClick(hand, Qt::Key_Backspace);
+        QTest::keyClick(hand, Qt::Key_Delete);
+        QCOMPARE(hand->toPlainText(), QString::fromUtf8(" туз пики"));
+        QTest::keyClick(hand, Qt::Key_Tab);
+        QVERIFY(!hand->hasFocus());
+    }
+
+    void aHandOfUpToNineCardsIsShownWholeWithoutScrolling() {
+        Form1 form;
+        HandBox* hand = form.hand();
+        hand->show();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        const QStringList cards = kThirteenCards.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        QString text;
+        for (qsizetype count = 0; count < 9; ++count) {
+            text += QLatin1Char(' ') + cards[2 * count] + QLatin1Char(' ') + cards[2 * count + 1];
+            hand->setPlainText(text);
+            QCoreApplication::processEvents();
+            QVERIFY2(hand->verticalScrollBar()->maximum() == 0, qPrintable(text));
+        }
+        QVERIFY(QFontInfo(hand->shownFont()).pixelSize() >= 9);
+    }
+
+    void aThirteenCardHandScrollsAndKeepsItsNewestCardInView() {
+        Form1 form;
+        HandBox* hand = form.hand();
+        hand->show();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        hand->setPlainText(kThirteenCards);
+        QCoreApplication::processEvents();
+        QScrollBar* scroll = hand->verticalScrollBar();
+        QVERIFY(scroll->isVisible());
+        QVERIFY(scroll->maximum() > 0);
+        QCOMPARE(scroll->value(), scroll->maximum());
+        QCOMPARE(hand->toPlainText(), kThirteenCards);
+    }
+
+    void labelsShowTheirWholeCaptionWhereItCanFit_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        for (const Designed& control : kDesign) {
+            if (*control.caption != '\0' && QByteArray(control.name).startsWith("Label")) {
+                QTest::newRow(control.name) << control.name << QString::fromUtf8(control.caption);
+            }
+        }
+        QTest::newRow("money 1000") << "Label4"
+                                    << " 1000";
+        QTest::newRow("money six digits") << "Label6"
+                                          << "-100000";
+        QTest::newRow("stake zero") << "Label8"
+                                    << " 0";
+        QTest::newRow("name") << "Label3" << QString::fromUtf8("Вася Пупкин");
+        QTest::newRow("markup") << "Label3"
+                                << "<b>x</b>";
+    }
+
+    void labelsShowTheirWholeCaptionWhereItCanFit() {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        Form1 form;
+        auto* label = form.findChild<FitLabel*>(name);
+        label->setText(caption);
+        QCOMPARE(label->shownText(), caption);
+        const QFontMetricsF metrics(label->shownFont());
+        QVERIFY(metrics.horizontalAdvance(caption) <= label->contentsRect().width());
+        QVERIFY(metrics.height() <= label->height());
+        QVERIFY(QFontInfo(label->shownFont()).pixelSize() >= 9);
+    }
+
+    void aCaptionTooLongForAnyFontIsCutWithAnEllipsis() {
+        Form1 form;
+        QLabel* money = form.label(Control::Label4);
+        money->setText(QStringLiteral("-2147483648"));
+        const QString shown = static_cast<FitLabel*>(money)->shownText();
+        QVERIFY(shown.endsWith(QChar(0x2026)));
+        QVERIFY(shown.startsWith(QStringLiteral("-21")));
+        QCOMPARE(money->text(), QStringLiteral("-2147483648"));
+    }
+
+    void buttonCaptionsFitInsideTheirButtons() {
+        Form1 form;
+        for (auto* button : form.findChildren<FitButton*>()) {
+            const QFontMetricsF metrics(button->shownFont());
+            QVERIFY2(metrics.horizontalAdvance(button->text()) < button->width() - 4,
+                     qPrintable(button->objectName()));
+            QVERIFY(QFontInfo(button->shownFont()).pixelSize() >= 9);
+        }
+    }
+
+    void closingTheWindowEndsTheProgramAtOnceEvenDuringACue() {
+        // The close box ends the process itself, so it is watched from outside.
+        QProcess probe;
+        probe.setProcessChannelMode(QProcess::MergedChannels);
+        probe.start(QStringLiteral(UI_CLOSE_PROBE), {});
+        QVERIFY(probe.waitForFinished(10000));
+        const QByteArray output = probe.readAll();
+        QCOMPARE(probe.exitStatus(), QProcess::NormalExit);
+        QVERIFY2(output.contains("waiting"), output.constData());
+        QVERIFY2(!output.contains("returned"), output.constData());
+        QCOMPARE(probe.exitCode(), 0);
+    }
+};
+
+} // namespace
+
+std::unique_ptr<QObject> makeForm1Test() {
+    return std::make_unique<Form1Test>();
+}
+
+} // namespace ui::test
+
+#include "form1_test.moc"

@@ -1,0 +1,203 @@
+// SPDX-License-Identifier: MIT
+#include "suites.h"
+
+#include "modal.h"
+#include "ui/application_setup.h"
+#include "ui/dialogs.h"
+#include "ui/scroll_text_dialog.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QTest>
+
+namespace ui::test {
+namespace {
+
+QString utf8(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+// Presses the button with the given text on the next box, noting what the box showed.
+struct Seen {
+    QString title;
+    QString prompt;
+    Qt::TextFormat format = Qt::AutoText;
+    QStringList buttons;
+    QString className;
+};
+
+void pressOnNextBox(const QString& buttonText, Seen& seen) {
+    whenModalAppears([buttonText, &seen](QWidget* box) {
+        seen.title = box->windowTitle();
+        seen.className = QString::fromLatin1(box->metaObject()->className());
+        if (auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+            seen.prompt = label->text();
+            seen.format = label->textFormat();
+        }
+        for (QAbstractButton* button : box->findChildren<QAbstractButton*>()) {
+            seen.buttons.append(button->text().remove(QLatin1Char('&')));
+        }
+        seen.buttons.sort();
+        if (QAbstractButton* button = buttonWithText(box, buttonText)) {
+            button->click();
+        } else {
+            box->close();
+        }
+    });
+}
+
+void pressEscapeOnNextBox() {
+    whenModalAppears([](QWidget* box) { QTest::keyClick(box, Qt::Key_Escape); });
+}
+
+class QtDialogsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QVERIFY(installQtTranslation(*qApp)); }
+
+    void standardButtonsReadInRussian() {
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), utf8("&Да"));
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&No"), utf8("&Нет"));
+        QMessageBox box(QMessageBox::NoIcon, {}, {},
+                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Ok | QMessageBox::Cancel);
+        QCOMPARE(box.button(QMessageBox::Yes)->text().remove(QLatin1Char('&')), utf8("Да"));
+        QCOMPARE(box.button(QMessageBox::No)->text().remove(QLatin1Char('&')), utf8("Нет"));
+        QCOMPARE(box.button(QMessageBox::Ok)->text().remove(QLatin1Char('&')), utf8("OK"));
+        QCOMPARE(box.button(QMessageBox::Cancel)->text().remove(QLatin1Char('&')), utf8("Отмена"));
+    }
+
+    void okBoxAnswersOkAndShowsItsPromptAsPlainText() {
+        QtDialogs dialogs;
+        Seen seen;
+        pressOnNextBox(QStringLiteral("OK"), seen);
+        QCOMPARE(dialogs.messageBox(nullptr, utf8("Зувик"), QStringLiteral("<b>x</b>"),
+                                    game::Buttons::Ok),
+                 game::kResultOk);
+        QCOMPARE(seen.title, utf8("Зувик"));
+        QCOMPARE(seen.prompt, QStringLiteral("<b>x</b>"));
+        QCOMPARE(seen.format, Qt::PlainText);
+        QCOMPARE(seen.buttons, QStringList({QStringLiteral("OK")}));
+    }
+
+    void escapeOnAnOkBoxCountsAsOk() {
+        QtDialogs dialogs;
+        pressEscapeOnNextBox();
+        QCOMPARE(
+            dialogs.messageBox(nullptr, utf8("Зувик"), utf8("Ставка принята"), game::Buttons::Ok),
+            game::kResultOk);
+    }
+
+    void yesNoBoxAnswersSixForYesAndSevenForNo() {
+        QtDialogs dialogs;
+        Seen yes;
+        pressOnNextBox(utf8("Да"), yes);
+        QCOMPARE(
+            dialogs.messageBox(nullptr, utf8("Зувик"), utf8("Еще партию?"), game::Buttons::YesNo),
+            game::kResultYes);
+        QCOMPARE(yes.buttons, QStringList({utf8("Да"), utf8("Нет")}));
+        Seen no;
+        pressOnNextBox(utf8("Нет"), no);
+        QCOMPARE(
+            dialogs.messageBox(nullptr, utf8("Зувик"), utf8("Еще партию?"), game::Buttons::YesNo),
+            game::kResultNo);
+    }
+
+    void escapeOnAYesNoBoxIsNotYes() {
+        QtDialogs dialogs;
+        pressEscapeOnNextBox();
+        const int result =
+            dialogs.messageBox(nullptr, utf8("Зувик"), utf8("Еще партию?"), game::Buttons::YesNo);
+        QVERIFY(result != game::kResultYes);
+        QVERIFY(result != game::kResultOk);
+    }
+
+    void aTextTallerThanTheScreenScrollsInADialogOfItsOwn() {
+        QString rules;
+        for (int line = 1; line <= 200; ++line) {
+            rules += utf8("Строка правил номер ") + QString::number(line) + QLatin1Char('\n');
+        }
+        QtDialogs dialogs;
+        Seen seen;
+        QString shownText;
+        QRect geometry;
+        whenModalAppears([&](QWidget* box) {
+            seen.title = box->windowTitle();
+            seen.className = QString::fromLatin1(box->metaObject()->className());
+            if (auto* view = box->findChild<QPlainTextEdit*>()) {
+                shownText = view->toPlainText();
+                QVERIFY(view->isReadOnly());
+            }
+            geometry = box->frameGeometry();
+            buttonWithText(box, QStringLiteral("OK"))->click();
+        });
+        QCOMPARE(dialogs.messageBox(nullptr, utf8("Зувик"), rules, game::Buttons::Ok),
+                 game::kResultOk);
+        QCOMPARE(seen.className, QStringLiteral("ui::ScrollTextDialog"));
+        QCOMPARE(seen.title, utf8("Зувик"));
+        QCOMPARE(shownText, rules);
+        QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(geometry));
+    }
+
+    void aShortTextStaysInAnOrdinaryBox() {
+        QtDialogs dialogs;
+        Seen seen;
+        pressOnNextBox(QStringLiteral("OK"), seen);
+        (void)dialogs.messageBox(nullptr, utf8("Зувик"), utf8("Первая строка\nВторая строка\n"),
+                                 game::Buttons::Ok);
+        QCOMPARE(seen.className, QStringLiteral("QMessageBox"));
+    }
+
+    void inputBoxReturnsTheTypedTextExactly() {
+        QtDialogs dialogs;
+        QString prompt;
+        Qt::TextFormat format = Qt::AutoText;
+        QString title;
+        whenModalAppears([&](QWidget* box) {
+            title = box->windowTitle();
+            if (auto* label = box->findChild<QLabel*>()) {
+                prompt = label->text();
+                format = label->textFormat();
+            }
+            auto* edit = box->findChild<QLineEdit*>();
+            typeText(edit, utf8("  Вася <b>  "));
+            buttonWithText(box, QStringLiteral("OK"))->click();
+        });
+        const std::optional<QString> typed =
+            dialogs.inputBox(nullptr, utf8("Зувик"), QStringLiteral("<i>Имя?</i>"));
+        QCOMPARE(typed, std::optional<QString>(utf8("  Вася <b>  ")));
+        QCOMPARE(title, utf8("Зувик"));
+        QCOMPARE(prompt, QStringLiteral("<i>Имя?</i>"));
+        QCOMPARE(format, Qt::PlainText);
+    }
+
+    void inputBoxGivesNothingOnCancelOrEscape() {
+        QtDialogs dialogs;
+        whenModalAppears([](QWidget* box) {
+            QTest::keyClicks(box->findChild<QLineEdit*>(), QStringLiteral("abc"));
+            buttonWithText(box, utf8("Отмена"))->click();
+        });
+        QCOMPARE(dialogs.inputBox(nullptr, utf8("Зувик"), QStringLiteral("?")), std::nullopt);
+        whenModalAppears([](QWidget* box) {
+            QTest::keyClicks(box->findChild<QLineEdit*>(), QStringLiteral("abc"));
+            QTest::keyClick(box, Qt::Key_Escape);
+        });
+        QCOMPARE(dialogs.inputBox(nullptr, utf8("Зувик"), QStringLiteral("?")), std::nullopt);
+    }
+};
+
+} // namespace
+
+std::unique_ptr<QObject> makeQtDialogsTest() {
+    return std::make_unique<QtDialogsTest>();
+}
+
+} // namespace ui::test
+
+#include "qt_dialogs_test.moc"

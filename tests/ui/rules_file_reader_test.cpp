@@ -1,0 +1,123 @@
+// SPDX-License-Identifier: MIT
+#include "suites.h"
+
+#include "ui/rules_file_reader.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+namespace ui::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+void write(const fs::path& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+}
+
+class RulesFileReaderTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        QVERIFY(first_.isValid());
+        QVERIFY(second_.isValid());
+        a_ = fs::path(first_.path().toStdString());
+        b_ = fs::path(second_.path().toStdString());
+        fs::remove_all(a_ / "help.vrn");
+        fs::remove_all(b_ / "help.vrn");
+    }
+
+    void readsTheWholeFileAsBytes() {
+        const std::string bytes("\xCF\xF0\xE0\xE2\xE8\xEB\xE0\r\n\r\nlast\0line", 16);
+        write(b_ / "help.vrn", bytes);
+        const game::RulesFile file = readRulesFile({a_, b_});
+        QVERIFY(file.bytes.has_value());
+        QCOMPARE(*file.bytes, bytes);
+        QCOMPARE(file.name, (b_ / "help.vrn").string());
+        QVERIFY(file.failure.empty());
+    }
+
+    void theFirstFolderThatHasTheFileWins() {
+        write(a_ / "help.vrn", "first");
+        write(b_ / "help.vrn", "second");
+        QCOMPARE(readRulesFile({a_, b_}).bytes, std::optional<std::string>("first"));
+        QCOMPARE(readRulesFile({b_, a_}).bytes, std::optional<std::string>("second"));
+    }
+
+    void anEmptyFileIsReadAsEmpty() {
+        write(a_ / "help.vrn", "");
+        QCOMPARE(readRulesFile({a_}).bytes, std::optional<std::string>(""));
+    }
+
+    void aMissingFileIsReportedByItsBareName() {
+        const game::RulesFile file = readRulesFile({a_, b_});
+        QVERIFY(!file.bytes);
+        QCOMPARE(file.name, std::string("help.vrn"));
+        QCOMPARE(file.failure, std::string("файл не найден"));
+    }
+
+    void aDirectoryOfThatNameIsNotTheRules() {
+        fs::create_directory(a_ / "help.vrn");
+        write(b_ / "help.vrn", "second");
+        const game::RulesFile file = readRulesFile({a_, b_});
+        QVERIFY(!file.bytes);
+        QCOMPARE(file.name, (a_ / "help.vrn").string());
+        QCOMPARE(file.failure, std::string("это не обычный файл"));
+    }
+
+    void aFileOverOneMebibyteIsRefused() {
+        write(a_ / "help.vrn", std::string(kRulesFileLimit + 1, 'x'));
+        const game::RulesFile file = readRulesFile({a_});
+        QVERIFY(!file.bytes);
+        QCOMPARE(file.failure, std::string("файл больше 1 МиБ"));
+        write(a_ / "help.vrn", std::string(kRulesFileLimit, 'x'));
+        QCOMPARE(readRulesFile({a_}).bytes->size(), kRulesFileLimit);
+    }
+
+    void anUnreadableFileIsReported() {
+        if (::geteuid() == 0) {
+            // Permissions do not stop root. A file whose reading fails in the kernel does:
+            // offset 0 of a process's memory is never mapped.
+            fs::create_symlink("/proc/self/mem", a_ / "help.vrn");
+        } else {
+            write(a_ / "help.vrn", "secret");
+            fs::permissions(a_ / "help.vrn", fs::perms::none);
+        }
+        const game::RulesFile file = readRulesFile({a_});
+        QVERIFY(!file.bytes);
+        QCOMPARE(file.name, (a_ / "help.vrn").string());
+        QCOMPARE(file.failure, std::string("файл не удаётся прочитать"));
+    }
+
+    void lookedForInTheCurrentDirectoryThenBesideTheProgram() {
+        const std::vector<fs::path> folders = defaultRulesFolders();
+        QCOMPARE(folders.size(), std::size_t{3});
+        QCOMPARE(folders[0], fs::current_path());
+        const fs::path bin(QCoreApplication::applicationDirPath().toStdString());
+        QCOMPARE(folders[1], bin);
+        QCOMPARE(folders[2], (bin / ZUVIK_DATA_FROM_BIN).lexically_normal());
+    }
+
+private:
+    QTemporaryDir first_;
+    QTemporaryDir second_;
+    fs::path a_;
+    fs::path b_;
+};
+
+} // namespace
+
+std::unique_ptr<QObject> makeRulesFileReaderTest() {
+    return std::make_unique<RulesFileReaderTest>();
+}
+
+} // namespace ui::test
+
+#include "rules_file_reader_test.moc"

@@ -1,0 +1,179 @@
+// SPDX-License-Identifier: MIT
+#include "ui/form1.h"
+
+#include "ui/fit_button.h"
+#include "ui/fit_label.h"
+#include "ui/hand_box.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace ui {
+namespace {
+
+using game::Control;
+
+enum class Kind { Label, Text, Button };
+
+// Geometry in twips from the client area's top-left corner, as the window was designed.
+struct ControlSpec {
+    Control control;
+    Kind kind;
+    const char* caption; // UTF-8
+    int left;
+    int top;
+    int width;
+    int height;
+    bool visible;
+};
+
+// Listed in tab order: the focusable controls (Text1 and the buttons) take the focus in this
+// order; the labels never take it.
+constexpr std::array<ControlSpec, 18> kControls{{
+    {Control::Text1, Kind::Text, "", 567, 1701, 3515, 495, false},
+    {Control::Command1, Kind::Button, "Еще", 567, 2500, 1474, 495, false},
+    {Control::Command2, Kind::Button, "Бери себе", 2608, 2500, 1474, 495, false},
+    {Control::Command3, Kind::Button, "Еще", 567, 2551, 1474, 495, false},
+    {Control::Command4, Kind::Button, "Мне хватит", 2608, 2551, 1474, 495, false},
+    {Control::Label1, Kind::Label, "Ваши карты", 567, 1417, 3515, 283, true},
+    {Control::Label2, Kind::Label, "Счет", 567, 0, 283, 227, true},
+    {Control::Label3, Kind::Label, "", 850, 0, 850, 227, true},
+    {Control::Label4, Kind::Label, "", 1701, 0, 567, 227, true},
+    {Control::Label5, Kind::Label, "Счет компа", 567, 283, 1134, 227, true},
+    {Control::Label6, Kind::Label, "", 1701, 283, 567, 227, true},
+    {Control::Label7, Kind::Label, "На кону", 567, 567, 1134, 283, true},
+    {Control::Label8, Kind::Label, "", 1701, 567, 567, 283, true},
+    {Control::Command5, Kind::Button, "Делайте ставки", 1616, 2551, 1417, 567, true},
+    {Control::Command6, Kind::Button, "25", 240, 2551, 595, 567, false},
+    {Control::Command7, Kind::Button, "50", 1200, 2551, 595, 567, false},
+    {Control::Command8, Kind::Button, "100", 2160, 2551, 595, 567, false},
+    {Control::Command9, Kind::Button, "200", 3137, 2551, 595, 567, false},
+}};
+
+constexpr int kTwipsPerPixel = 15;
+constexpr int kNameIndent = 3;
+
+int pixels(int twips) {
+    return static_cast<int>(std::lround(double(twips) / kTwipsPerPixel));
+}
+
+QRect pixelRect(const ControlSpec& spec) {
+    return {pixels(spec.left), pixels(spec.top), pixels(spec.width), pixels(spec.height)};
+}
+
+std::size_t indexOf(Control control) {
+    return static_cast<std::size_t>(control);
+}
+
+} // namespace
+
+Form1::Form1(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Игра \"Зувик\""));
+
+    auto* clientArea = new QWidget(this);
+    clientArea->setObjectName(QStringLiteral("clientArea"));
+    clientArea->setFixedSize(kClientSize);
+    setCentralWidget(clientArea);
+    createControls(clientArea);
+    createMenus();
+
+    // Not resizable: the window always wraps the menu bar and the fixed client area.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void Form1::createControls(QWidget* clientArea) {
+    QWidget* previousFocusable = nullptr;
+    for (const ControlSpec& spec : kControls) {
+        const QString caption = QString::fromUtf8(spec.caption);
+        QWidget* widget = nullptr;
+        switch (spec.kind) {
+        case Kind::Label: {
+            auto* label = new FitLabel(caption, clientArea);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            if (spec.control == Control::Label3) {
+                // "Счет" fills its narrow box to the edge; the name should not run into it.
+                label->setIndent(kNameIndent);
+            }
+            widget = label;
+            break;
+        }
+        case Kind::Text:
+            text1_ = new HandBox(clientArea);
+            widget = text1_;
+            break;
+        case Kind::Button: {
+            auto* button = new FitButton(caption, clientArea);
+            // Enter on the focused button clicks it, as Space does.
+            button->setAutoDefault(true);
+            widget = button;
+            break;
+        }
+        }
+        widget->setObjectName(QString::fromLatin1(game::controlName(spec.control)));
+        widget->setGeometry(pixelRect(spec));
+        widget->setVisible(spec.visible);
+        if (spec.kind != Kind::Label) {
+            if (previousFocusable != nullptr) {
+                QWidget::setTabOrder(previousFocusable, widget);
+            }
+            previousFocusable = widget;
+        }
+        controls_.at(indexOf(spec.control)) = widget;
+    }
+}
+
+void Form1::createMenus() {
+    const auto addMenu = [this](const char* name, const char* caption) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(caption));
+        menu->setObjectName(QString::fromUtf8(name));
+        return menu;
+    };
+    const auto addItem = [this](QMenu* menu, const char* name, const char* caption,
+                                const QKeySequence& shortcut) {
+        QAction* action = menu->addAction(QString::fromUtf8(caption));
+        action->setObjectName(QString::fromUtf8(name));
+        action->setShortcut(shortcut);
+        // Held by the window as well, so the keys work whenever the window is active, also
+        // where the menu bar lives outside it; a modal box keeps them from firing.
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+        return action;
+    };
+
+    QMenu* gameMenu = addMenu("игра", "Игра");
+    newMatch_ = addItem(gameMenu, "новая", "Новая", QKeySequence(Qt::Key_F2));
+    exit_ = addItem(gameMenu, "выход", "Выход", QKeySequence(Qt::CTRL | Qt::Key_F4));
+    QMenu* helpMenu = addMenu("помощь", "Помощь");
+    about_ = addItem(helpMenu, "опрог", "О программе", QKeySequence());
+    rules_ = addItem(helpMenu, "правила", "Правила игры", QKeySequence(Qt::Key_F1));
+}
+
+QWidget* Form1::control(game::Control control) const {
+    return controls_.at(indexOf(control));
+}
+
+QLabel* Form1::label(game::Control control) const {
+    return qobject_cast<QLabel*>(this->control(control));
+}
+
+QPushButton* Form1::button(game::Control control) const {
+    return qobject_cast<QPushButton*>(this->control(control));
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    event->accept();
+    // Leaving by the normal route would return into a handler that may be halfway through a
+    // deal; the game keeps nothing that needs saving, so the process simply ends here.
+    std::fflush(nullptr);
+    std::_Exit(EXIT_SUCCESS);
+}
+
+} // namespace ui

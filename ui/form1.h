@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "game/view.h"
+
+#include <QMainWindow>
+
+#include <array>
+
+class QAction;
+class QLabel;
+class QPushButton;
+
+namespace ui {
+
+class HandBox;
+
+// The game's one window: captions, the hand, the buttons and the menu, nothing more. It holds no
+// rules and no state of the game; whoever wires it up connects the buttons' clicked() and the
+// actions' triggered() to the game.
+class Form1 final : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // The client area below the menu bar, in device-independent pixels (4680 x 3150 twips).
+    static constexpr QSize kClientSize{312, 210};
+
+    explicit Form1(QWidget* parent = nullptr);
+
+    // The widget named after the control: a QLabel for Label1..8, the HandBox for Text1,
+    // a QPushButton for Command1..9.
+    [[nodiscard]] QWidget* control(game::Control control) const;
+    [[nodiscard]] QLabel* label(game::Control control) const;
+    [[nodiscard]] QPushButton* button(game::Control control) const;
+    [[nodiscard]] HandBox* hand() const { return text1_; }
+
+    [[nodiscard]] QAction* newMatchAction() const { return newMatch_; } // новая
+    [[nodiscard]] QAction* exitAction() const { return exit_; }         // выход
+    [[nodiscard]] QAction* aboutAction() const { return about_; }       // опрог
+    [[nodiscard]] QAction* rulesAction() const { return rules_; }       // правила
+
+protected:
+    // The close box ends the program at once, even in the middle of a handler that is waiting
+    // for a cue or a box: nothing of the game runs after it.
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createControls(QWidget* clientArea);
+    void createMenus();
+
+    std::array<QWidget*, 18> controls_{}; // indexed by game::Control
+    HandBox* text1_ = nullptr;
+    QAction* newMatch_ = nullptr;
+    QAction* exit_ = nullptr;
+    QAction* about_ = nullptr;
+    QAction* rules_ = nullptr;
+};
+
+} // namespace ui

@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QPlainTextEdit>
+
+namespace ui {
+
+// The player's hand: plain text that the player can read, select and scroll but not type into.
+// Its box is small and fixed, so the text is set in the largest font at which the whole hand fits
+// (see fit_font.h); a hand too long even for the smallest font scrolls, kept at its newest card.
+class HandBox final : public QPlainTextEdit {
+    Q_OBJECT
+
+public:
+    explicit HandBox(QWidget* parent = nullptr);
+
+    [[nodiscard]] QFont shownFont() const;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void fitText();
+};
+
+} // namespace ui

@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "game/view.h"
+
+class QWidget;
+class QString;
+
+namespace ui {
+
+class Dialogs;
+class Form1;
+
+// What the rules ask of the window, done on Form1 and through the dialogs. Texts cross the seam
+// as UTF-8. Both referents must outlive the view.
+class QtView final : public game::View {
+public:
+    QtView(Form1& form, Dialogs& dialogs);
+
+    void setCaption(game::Control control, std::string_view text) override;
+    void setVisible(game::Control control, bool visible) override;
+
+    [[nodiscard]] std::string handText() const override;
+    void setHandText(std::string_view text) override;
+    void focusHand() override;
+
+    int messageBox(std::string_view prompt, game::Buttons buttons, std::string_view title) override;
+    std::string inputBox(std::string_view prompt) override;
+
+    // Takes the window off the screen at once; the click dispatch then ends the program.
+    void terminate() override;
+    [[nodiscard]] bool terminated() const { return terminated_; }
+
+private:
+    [[nodiscard]] QWidget* dialogParent() const;
+
+    Form1& form_;
+    Dialogs& dialogs_;
+    bool terminated_ = false;
+};
+
+} // namespace ui
