@@ -1,0 +1,121 @@
+// SPDX-License-Identifier: MIT
+#include "sound/cue_file.h"
+#include "sound/cue_folders.h"
+#include "test_audio.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace soundtest;
+
+fs::path executableFolder() {
+    return fs::read_symlink("/proc/self/exe").parent_path();
+}
+
+TEST(CueLookup, FirstFolderWithADecodableFileWins) {
+    TempDir first, second;
+    writeTone(first / "a.wav", {.rate = 22050});
+    writeTone(second / "a.wav", {.rate = 44100});
+    writeTone(second / "b.wav", {.rate = 48000});
+    writeBytes(first / "b.wav", "not a sound at all");
+    const std::vector<fs::path> folders{first.path(), second.path()};
+
+    const auto a = sound::CueFile::open(folders, "a.wav");
+    ASSERT_TRUE(a.has_value());
+    EXPECT_EQ(a->path(), first / "a.wav");
+    EXPECT_EQ(a->rate(), 22050);
+
+    // An undecodable file does not hide a good one further down the list.
+    const auto b = sound::CueFile::open(folders, "b.wav");
+    ASSERT_TRUE(b.has_value());
+    EXPECT_EQ(b->path(), second / "b.wav");
+
+    EXPECT_FALSE(sound::CueFile::open(folders, "c.wav").has_value());
+}
+
+TEST(CueLookup, RefusesNamesThatReachOutsideTheFolders) {
+    TempDir outer;
+    fs::create_directories(outer / "cues" / "sub");
+    writeTone(outer / "x.wav", {});
+    writeTone(outer / "cues" / "sub" / "x.wav", {});
+    const std::vector<fs::path> folders{outer / "cues"};
+    const std::string withNul("x.wav\0", 6);
+    for (const std::string& name :
+         {std::string(), std::string("."), std::string(".."), std::string("../x.wav"),
+          std::string("sub/x.wav"), (outer / "x.wav").string(), withNul}) {
+        EXPECT_FALSE(sound::isBareCueName(name)) << name;
+        EXPECT_FALSE(sound::CueFile::open(folders, name).has_value()) << name;
+    }
+    EXPECT_TRUE(sound::isBareCueName("deal.wav"));
+}
+
+TEST(CueLookup, SkipsFoldersAndFifosCarryingACueName) {
+    TempDir dir, fallback;
+    fs::create_directory(dir / "folder.wav");
+    ASSERT_EQ(mkfifo((dir / "pipe.wav").c_str(), 0600), 0);
+    writeTone(fallback / "pipe.wav", {});
+    const std::vector<fs::path> folders{dir.path(), fallback.path()};
+    EXPECT_FALSE(sound::CueFile::open(folders, "folder.wav").has_value());
+    // Opening the FIFO would block for good; the lookup must pass it by.
+    const auto pipe = sound::CueFile::open(folders, "pipe.wav");
+    ASSERT_TRUE(pipe.has_value());
+    EXPECT_EQ(pipe->path(), fallback / "pipe.wav");
+}
+
+TEST(CueLookup, EmptyCorruptAndTruncatedFilesAreNotCues) {
+    TempDir dir;
+    writeBytes(dir / "empty.wav", "");
+    writeBytes(dir / "text.wav", "RIFF? no, just a line of text\n");
+    writeTone(dir / "whole.wav", {.seconds = 1.0});
+    std::string header(44, '\0');
+    {
+        std::ifstream in(dir / "whole.wav", std::ios::binary);
+        in.read(header.data(), 44);
+    }
+    writeBytes(dir / "header-only.wav", header);
+    const std::vector<fs::path> folders{dir.path()};
+    EXPECT_FALSE(sound::CueFile::open(folders, "empty.wav").has_value());
+    EXPECT_FALSE(sound::CueFile::open(folders, "text.wav").has_value());
+    EXPECT_FALSE(sound::CueFile::open(folders, "header-only.wav").has_value());
+}
+
+TEST(CueFolders, CurrentDirectoryComesBeforeTheExecutablesFolder) {
+    TempDir cwd;
+    const ScopedChdir inside(cwd.path());
+    const auto folders = sound::defaultCueFolders();
+    ASSERT_GE(folders.size(), 2u);
+    EXPECT_TRUE(fs::equivalent(folders[0], cwd.path()));
+    EXPECT_TRUE(fs::equivalent(folders[1], executableFolder()));
+
+    // A replacement dropped into the current directory is the one played.
+    const std::string name = "order-probe-" + std::to_string(getpid()) + ".wav";
+    writeTone(cwd / name, {.rate = 22050});
+    writeTone(executableFolder() / name, {.rate = 44100});
+    const auto found = sound::CueFile::open(folders, name);
+    fs::remove(executableFolder() / name);
+    ASSERT_TRUE(found.has_value());
+    EXPECT_EQ(found->rate(), 22050);
+}
+
+TEST(CueFolders, ListsEachExistingFolderOnce) {
+    const ScopedChdir inside(executableFolder());
+    const auto folders = sound::defaultCueFolders();
+    ASSERT_FALSE(folders.empty());
+    EXPECT_TRUE(fs::equivalent(folders[0], executableFolder()));
+    for (std::size_t i = 0; i < folders.size(); ++i) {
+        EXPECT_TRUE(fs::is_directory(folders[i])) << folders[i];
+        for (std::size_t j = i + 1; j < folders.size(); ++j) {
+            EXPECT_FALSE(fs::equivalent(folders[i], folders[j])) << folders[i] << " " << folders[j];
+        }
+    }
+}
+
+} // namespace

@@ -1,0 +1,299 @@
+// SPDX-License-Identifier: MIT
+// The cue player against a real PulseAudio daemon that each test starts for itself, with a null
+// sink whose monitor shows what was actually played.
+#include "pulse_daemon.h"
+#include "sound/pulse_cue_player.h"
+#include "test_audio.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <optional>
+#include <sndfile.h>
+#include <string>
+#include <thread>
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace soundtest;
+using namespace std::chrono_literals;
+using game::CueMode;
+
+constexpr double atOnceMs = 50.0;
+// How closely a synchronous cue's return follows the end of its sound.
+constexpr double syncToleranceMs = 30.0;
+constexpr double audible = 0.05;
+constexpr std::size_t window = MonitorRecorder::rate / 100; // 10 ms
+
+// 10 ms windows of the recording in which a tone of the given pitch is present.
+std::vector<std::size_t> windowsWithTone(const std::vector<float>& heard, double hz) {
+    std::vector<std::size_t> found;
+    for (std::size_t w = 0; (w + 1) * window <= heard.size(); ++w) {
+        const std::vector<float> part(heard.begin() + static_cast<std::ptrdiff_t>(w * window),
+                                      heard.begin() +
+                                          static_cast<std::ptrdiff_t>((w + 1) * window));
+        if (toneLevel(part, MonitorRecorder::rate, hz) > audible) {
+            found.push_back(w);
+        }
+    }
+    return found;
+}
+
+std::vector<float> lastMilliseconds(const std::vector<float>& heard, std::size_t ms) {
+    const std::size_t n = std::min(heard.size(), ms * MonitorRecorder::rate / 1000);
+    return {heard.end() - static_cast<std::ptrdiff_t>(n), heard.end()};
+}
+
+// The long 440 Hz cue gave way to the short 880 Hz one at once, and the short one was heard in
+// full: at most one 10 ms window of overlap either side, 250 ms of the short tone.
+testing::AssertionResult replacedAtOnce(const std::vector<float>& heard) {
+    const auto longWindows = windowsWithTone(heard, 440.0);
+    const auto shortWindows = windowsWithTone(heard, 880.0);
+    if (longWindows.empty() || shortWindows.empty()) {
+        return testing::AssertionFailure() << "heard 440 Hz in " << longWindows.size()
+                                           << " windows, 880 Hz in " << shortWindows.size();
+    }
+    const long overlap =
+        static_cast<long>(longWindows.back()) - static_cast<long>(shortWindows.front());
+    if (overlap > 2) {
+        return testing::AssertionFailure()
+               << "the long cue went on " << overlap * 10 << " ms into the short one";
+    }
+    if (std::abs(static_cast<double>(shortWindows.size()) * 10.0 - 250.0) > 30.0) {
+        return testing::AssertionFailure()
+               << "the short cue was heard for " << shortWindows.size() * 10 << " ms, not 250 ms";
+    }
+    return testing::AssertionSuccess();
+}
+
+// A machine busy with other work can stall any single run by tens of milliseconds; a fault of
+// the player shows in every run. So a timing scenario passes if one of three runs is on time.
+template <typename Scenario> testing::AssertionResult onTimeInOneOfThreeRuns(Scenario scenario) {
+    testing::AssertionResult result = testing::AssertionFailure();
+    for (int run = 0; run < 3 && !result; ++run) {
+        result = scenario();
+    }
+    return result;
+}
+
+class PulseServer : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const auto executable = PulseDaemon::executable();
+        if (!executable) {
+            GTEST_SKIP() << "pulseaudio is not installed, so the cue player cannot be tried "
+                            "against a real sound server (install pulseaudio and pulseaudio-utils)";
+        }
+        daemon_.emplace(*executable);
+        ASSERT_EQ(daemon_->failed(), "");
+        setenv("PULSE_SERVER", daemon_->address().c_str(), 1);
+        silence_.emplace(daemon_->address());
+        ASSERT_TRUE(silence_->waitUntilFlowing(5s)) << "the null sink does not play";
+        recorder_.emplace(daemon_->address());
+        ASSERT_TRUE(recorder_->recording());
+
+        writeTone(dir_ / "short.wav", {.seconds = 0.25, .hz = 880.0});
+        writeTone(dir_ / "long.wav", {.seconds = 2.0, .hz = 440.0});
+        writeTone(dir_ / "stereo.wav", {.seconds = 0.6,
+                                        .hz = 660.0,
+                                        .rate = 22050,
+                                        .channels = 2,
+                                        .format = SF_FORMAT_WAV | SF_FORMAT_FLOAT});
+        writeTone(dir_ / "rate48.wav", {.seconds = 0.4,
+                                        .hz = 550.0,
+                                        .rate = 48000,
+                                        .format = SF_FORMAT_WAV | SF_FORMAT_PCM_24});
+        writeBytes(dir_ / "text.wav", "not a sound\n");
+        writeBytes(dir_ / "empty.wav", "");
+        player_ = std::make_unique<sound::PulseCuePlayer>(
+            waiter_, std::vector<fs::path>{dir_.path(), ZUVIK_CUE_DIR});
+    }
+
+    void TearDown() override {
+        player_.reset();
+        recorder_.reset();
+        silence_.reset();
+        daemon_.reset();
+    }
+
+    // Plays a cue and returns how long play() took, in milliseconds.
+    double timed(const char* name, CueMode mode) {
+        const auto start = Clock::now();
+        player_->play(name, mode);
+        return millisecondsSince(start);
+    }
+
+    TempDir dir_;
+    std::optional<PulseDaemon> daemon_;
+    std::optional<SilentStream> silence_;
+    std::optional<MonitorRecorder> recorder_;
+    sound::BlockingWaiter waiter_;
+    std::unique_ptr<sound::PulseCuePlayer> player_;
+};
+
+TEST_F(PulseServer, SyncCueReturnsWhenItsLastSampleHasPlayed) {
+    struct Case {
+        const char* name;
+        double seconds;
+        bool steadyTone; // sounds from its first to its last sample
+    };
+    for (const Case& c : {Case{"short.wav", 0.25, true}, Case{"stereo.wav", 0.6, true},
+                          Case{"rate48.wav", 0.4, true}, Case{"deal.wav", 0.12, false},
+                          Case{"door.wav", 1.4, false}}) {
+        EXPECT_TRUE(onTimeInOneOfThreeRuns([&]() -> testing::AssertionResult {
+            const std::size_t from = recorder_->position();
+            const double elapsed = timed(c.name, CueMode::Sync);
+            MonitorRecorder::settle();
+            const auto heard = recorder_->between(from, recorder_->position());
+            const double heardMs = audibleSeconds(heard, MonitorRecorder::rate) * 1000;
+            std::printf(
+                "[  measure ] %s sync: returned after %.1f ms, lasts %.1f ms, heard %.1f ms\n",
+                c.name, elapsed, c.seconds * 1000, heardMs);
+            if (peakOf(heard) < 0.1) {
+                return testing::AssertionFailure() << c.name << ": nothing reached the sink";
+            }
+            if (std::abs(elapsed - c.seconds * 1000) > syncToleranceMs) {
+                return testing::AssertionFailure()
+                       << c.name << " returned after " << elapsed << " ms";
+            }
+            // All of it was heard: nothing cut from the end, no gap in the middle.
+            if (c.steadyTone && std::abs(heardMs - c.seconds * 1000) > syncToleranceMs) {
+                return testing::AssertionFailure()
+                       << c.name << " was heard for " << heardMs << " ms";
+            }
+            return testing::AssertionSuccess();
+        }));
+    }
+}
+
+TEST_F(PulseServer, AsyncCueReturnsAtOnceAndPlaysToItsEnd) {
+    const std::size_t from = recorder_->position();
+    const double elapsed = timed("stereo.wav", CueMode::Async);
+    std::printf("[  measure ] stereo.wav async: returned after %.2f ms\n", elapsed);
+    EXPECT_LT(elapsed, atOnceMs);
+    std::this_thread::sleep_for(600ms);
+    MonitorRecorder::settle();
+    const auto heard = recorder_->between(from, recorder_->position());
+    EXPECT_NEAR(audibleSeconds(heard, MonitorRecorder::rate), 0.6, 0.03);
+}
+
+TEST_F(PulseServer, NextSyncCueCutsOffAnAsyncCueAtOnce) {
+    EXPECT_TRUE(onTimeInOneOfThreeRuns([&]() -> testing::AssertionResult {
+        const std::size_t from = recorder_->position();
+        player_->play("long.wav", CueMode::Async);
+        std::this_thread::sleep_for(300ms);
+        const double elapsed = timed("short.wav", CueMode::Sync);
+        std::printf("[  measure ] short.wav sync after a cut-off: %.1f ms for 250 ms\n", elapsed);
+        std::this_thread::sleep_for(300ms);
+        const auto heard = recorder_->between(from, recorder_->position());
+        // The long cue's remaining 1.7 s neither delays the short one nor ends its wait early.
+        if (std::abs(elapsed - 250.0) > syncToleranceMs) {
+            return testing::AssertionFailure()
+                   << "the short cue returned after " << elapsed << " ms";
+        }
+        if (peakOf(lastMilliseconds(heard, 200)) > 0.02) {
+            return testing::AssertionFailure() << "the long cue came back";
+        }
+        return replacedAtOnce(heard);
+    }));
+}
+
+TEST_F(PulseServer, AnyNextCueCutsOffAnAsyncCue) {
+    // Another asynchronous cue replaces it at once, and plays in full.
+    EXPECT_TRUE(onTimeInOneOfThreeRuns([&]() -> testing::AssertionResult {
+        const std::size_t from = recorder_->position();
+        player_->play("long.wav", CueMode::Async);
+        std::this_thread::sleep_for(300ms);
+        const double elapsed = timed("short.wav", CueMode::Async);
+        std::this_thread::sleep_for(500ms);
+        if (elapsed > atOnceMs) {
+            return testing::AssertionFailure() << "an async cue took " << elapsed << " ms";
+        }
+        return replacedAtOnce(recorder_->between(from, recorder_->position()));
+    }));
+
+    // So does a cue that cannot be played.
+    const std::size_t from = recorder_->position();
+    player_->play("long.wav", CueMode::Async);
+    std::this_thread::sleep_for(300ms);
+    EXPECT_LT(timed("missing.wav", CueMode::Async), atOnceMs);
+    std::this_thread::sleep_for(300ms);
+    const auto heard = recorder_->between(from, recorder_->position());
+    EXPECT_GT(peakOf(heard), 0.1);
+    EXPECT_LT(peakOf(lastMilliseconds(heard, 200)), 0.02);
+}
+
+TEST_F(PulseServer, UnplayableCuesReturnAtOnceAndStaySilent) {
+    const std::size_t from = recorder_->position();
+    for (const char* name : {"missing.wav", "text.wav", "empty.wav", "../short.wav"}) {
+        for (const CueMode mode : {CueMode::Sync, CueMode::Async}) {
+            EXPECT_LT(timed(name, mode), atOnceMs) << name;
+        }
+    }
+    MonitorRecorder::settle();
+    EXPECT_LT(peakOf(recorder_->between(from, recorder_->position())), 0.02);
+}
+
+TEST_F(PulseServer, KilledServerReleasesASyncCueAndLaterCuesReturnAtOnce) {
+    Clock::time_point killedAt;
+    std::thread killer([&] {
+        std::this_thread::sleep_for(300ms);
+        killedAt = Clock::now();
+        daemon_->kill();
+    });
+    player_->play("long.wav", CueMode::Sync);
+    const auto returnedAt = Clock::now();
+    killer.join();
+    const double afterKill =
+        std::chrono::duration<double, std::milli>(returnedAt - killedAt).count();
+    std::printf("[  measure ] sync cue returned %.1f ms after the server was killed\n", afterKill);
+    EXPECT_LT(afterKill, 100.0);
+
+    const double next = timed("short.wav", CueMode::Sync);
+    std::printf("[  measure ] next sync cue with the server gone: %.2f ms\n", next);
+    EXPECT_LT(next, atOnceMs);
+    EXPECT_LT(timed("short.wav", CueMode::Async), atOnceMs);
+}
+
+TEST_F(PulseServer, FindsTheSessionServerWhenPulseServerIsUnset) {
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    const std::optional<std::string> savedRuntime =
+        runtime != nullptr ? std::optional<std::string>(runtime) : std::nullopt;
+    unsetenv("PULSE_SERVER");
+    unsetenv("PULSE_RUNTIME_PATH");
+    setenv("XDG_RUNTIME_DIR", daemon_->runtimeDir().c_str(), 1);
+    sound::BlockingWaiter waiter;
+    auto player =
+        std::make_unique<sound::PulseCuePlayer>(waiter, std::vector<fs::path>{dir_.path()});
+    if (savedRuntime) {
+        setenv("XDG_RUNTIME_DIR", savedRuntime->c_str(), 1);
+    } else {
+        unsetenv("XDG_RUNTIME_DIR");
+    }
+
+    // Played, not refused at once: the cue took its time and reached the sink.
+    const std::size_t from = recorder_->position();
+    const auto start = Clock::now();
+    player->play("short.wav", CueMode::Sync);
+    EXPECT_GE(millisecondsSince(start), 240.0);
+    MonitorRecorder::settle();
+    EXPECT_GT(peakOf(recorder_->between(from, recorder_->position())), 0.1);
+}
+
+TEST_F(PulseServer, DestroyingThePlayerCutsOffItsCue) {
+    const std::size_t from = recorder_->position();
+    player_->play("long.wav", CueMode::Async);
+    std::this_thread::sleep_for(300ms);
+    const auto start = Clock::now();
+    player_.reset();
+    EXPECT_LT(millisecondsSince(start), 100.0);
+    std::this_thread::sleep_for(300ms);
+    const auto heard = recorder_->between(from, recorder_->position());
+    EXPECT_GT(peakOf(heard), 0.1);
+    EXPECT_LT(peakOf(lastMilliseconds(heard, 200)), 0.02);
+}
+
+} // namespace

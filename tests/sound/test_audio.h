@@ -1,0 +1,68 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <chrono>
+#include <filesystem>
+#include <string_view>
+#include <vector>
+
+namespace soundtest {
+
+// A fresh folder under the system's temporary folder, removed with everything in it.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    [[nodiscard]] const std::filesystem::path& path() const { return path_; }
+    [[nodiscard]] std::filesystem::path operator/(std::string_view name) const {
+        return path_ / name;
+    }
+
+private:
+    std::filesystem::path path_;
+};
+
+// Changes the current directory for one scope and restores it afterwards.
+class ScopedChdir {
+public:
+    explicit ScopedChdir(const std::filesystem::path& to);
+    ~ScopedChdir();
+    ScopedChdir(const ScopedChdir&) = delete;
+    ScopedChdir& operator=(const ScopedChdir&) = delete;
+
+private:
+    std::filesystem::path previous_;
+};
+
+struct ToneSpec {
+    double seconds = 0.5;
+    double hz = 440.0;
+    int rate = 44100;
+    int channels = 1;
+    int format = 0; // libsndfile format; 0 = 16-bit PCM WAV
+    double amplitude = 0.5;
+};
+// A steady sine with 3 ms fades, in any layout libsndfile writes.
+void writeTone(const std::filesystem::path& path, const ToneSpec& spec);
+void writeBytes(const std::filesystem::path& path, std::string_view bytes);
+
+struct Decoded {
+    int rate = 0;
+    int channels = 0;
+    int format = 0;
+    std::vector<float> samples; // interleaved
+    [[nodiscard]] double seconds() const;
+};
+// Empty samples when libsndfile cannot decode the file.
+[[nodiscard]] Decoded decode(const std::filesystem::path& path);
+
+[[nodiscard]] double peakOf(const std::vector<float>& samples);
+// Amplitude of the component at hz (Goertzel), for a sine of amplitude a about a.
+[[nodiscard]] double toneLevel(const std::vector<float>& samples, int rate, double hz);
+
+using Clock = std::chrono::steady_clock;
+[[nodiscard]] double millisecondsSince(Clock::time_point start);
+
+} // namespace soundtest
