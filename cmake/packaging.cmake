@@ -3,6 +3,8 @@
 #   cpack -G DEB          (in the build folder)
 #   apt-get install ./zuvik_2.0.0_amd64.deb
 add_subdirectory(${PROJECT_SOURCE_DIR}/docs/man ${PROJECT_BINARY_DIR}/docs/man)
+# Debian looks for every package's terms of distribution under this one name.
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR} RENAME copyright)
 
 set(CPACK_PACKAGE_NAME zuvik)
 set(CPACK_PACKAGE_VENDOR "The Zuvik developers")
@@ -21,18 +23,20 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The libraries the binary links are found by dpkg-shlibdeps (needs dpkg-dev and file).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Without a sound server the game is silent but fully playable, so the server is only a suggestion.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "pulseaudio | pipewire-pulse")
+# Without a sound server the game is silent but fully playable, and without Qt's own translations
+# the standard buttons of its boxes are in English; so both are only recommended.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "pulseaudio | pipewire-pulse, qt6-translations-l10n")
+# The summary above is the first line of the package's description; CPack indents these lines
+# under it and marks the empty line as a paragraph break.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "card game of twenty-one against the computer
- Zuvik (Зувик) is a game of twenty-one for one player against the computer,
- with a Russian interface, played with a 36-card deck. Both sides bet into a
- common stake before each deal; deals alternate between the player drawing
- first and the computer drawing first, and the computer comments on every
- outcome with a message and a sound.
- .
- The whole game can be played with the keyboard alone and read by a screen
- reader.")
+    "Zuvik (Зувик) is a game of twenty-one for one player against the computer,
+with a Russian interface, played with a 36-card deck. Both sides bet into a
+common stake before each deal; deals alternate between the player drawing
+first and the computer drawing first, and the computer comments on every
+outcome with a message and a sound.
+
+The whole game can be played with the keyboard alone and read by a screen
+reader.")
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_SOURCE_GENERATOR TGZ)

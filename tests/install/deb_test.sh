@@ -52,13 +52,18 @@ cp "$deb" "$work/zuvik.deb"
 installed_here=yes
 game=$(dpkg -L zuvik | grep -E '/bin/zuvik$|/games/zuvik$' | head -n 1)
 [ -x "$game" ] || { echo "FAIL: the package installed no executable" >&2; exit 1; }
-[ -f /usr/share/zuvik/help.vrn ] || { echo "FAIL: /usr/share/zuvik/help.vrn not installed" >&2; exit 1; }
+for file in /usr/share/zuvik/help.vrn /usr/share/zuvik/door.wav /usr/share/applications/io.github.zuvik.Zuvik.desktop \
+    /usr/share/metainfo/io.github.zuvik.Zuvik.metainfo.xml /usr/share/man/man6/zuvik.6.gz \
+    /usr/share/icons/hicolor/48x48/apps/io.github.zuvik.Zuvik.png /usr/share/doc/zuvik/copyright; do
+    [ -f "$file" ] || { echo "FAIL: the package did not install $file" >&2; exit 1; }
+done
 echo "installed $game"
 
 start_x_server
 folder=$work/elsewhere
 mkdir "$folder"
-(cd "$folder" && QT_QPA_PLATFORM=xcb exec "$game") &
+# With no session bus, Qt would start one of its own through dbus-launch and leave it behind.
+(cd "$folder" && DBUS_SESSION_BUS_ADDRESS=disabled: QT_QPA_PLATFORM=xcb exec "$game") &
 game_pid=$!
 started_pids+=("$game_pid")
 prompt=$(find_window '^Зувик$' 30) || { echo "FAIL: the installed game showed no input box titled Зувик" >&2; exit 1; }

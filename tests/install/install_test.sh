@@ -33,6 +33,7 @@ done
 found_cues=$(find "$prefix/share/zuvik" -maxdepth 1 -name '*.wav' | wc -l)
 [ "$found_cues" -eq ${#cues[@]} ] || fail "share/zuvik holds $found_cues cues, expected ${#cues[@]}"
 [ -s "$prefix/share/zuvik/help.vrn" ] || fail "share/zuvik/help.vrn missing or empty"
+grep -q 'MIT License' "$prefix/share/doc/zuvik/copyright" 2>/dev/null || fail "share/doc/zuvik/copyright missing"
 desktop=$prefix/share/applications/$app.desktop
 metainfo=$prefix/share/metainfo/$app.metainfo.xml
 [ -f "$desktop" ] || fail "desktop entry missing"
@@ -67,15 +68,19 @@ grep -q "<launchable type=\"desktop-id\">$app.desktop</launchable>" "$metainfo" 
 # --- the installed game, started from elsewhere ---------------------------------------------
 start_x_server
 export QT_QPA_PLATFORM=xcb LC_ALL=C.UTF-8
+# With no session bus, Qt would start one of its own through dbus-launch and leave it behind.
+export DBUS_SESSION_BUS_ADDRESS=disabled:
 
 # Starts the installed game in folder $1 under strace, walks it through the greeting to its
-# main window, opens the rules with F1 and leaves; sets rules_read_from to the path it read
-# help.vrn from.
+# main window, opens the rules with F1 and leaves; sets rules_read_from and door_read_from to
+# the paths it read help.vrn and the start-up cue door.wav from.
 rules_read_from=
+door_read_from=
 walk_to_rules() {
     local folder=$1 log=$work/strace.$RANDOM pidfile=$work/game.pid
     rm -f "$pidfile"
     rules_read_from=
+    door_read_from=
     (cd "$folder" && exec strace -f -qq -e trace=openat -o "$log" \
         sh -c 'echo $$ >"$1"; exec "$2"' sh "$pidfile" "$prefix/bin/zuvik") &
     local tracer=$! step=
@@ -98,14 +103,26 @@ walk_to_rules() {
         step="no input box titled Зувик"
     fi
     [ -s "$pidfile" ] && kill "$(cat "$pidfile")" 2>/dev/null || true
+    # strace ends with the last process it follows; give it a moment, then stop it anyway.
+    for _ in $(seq 50); do
+        kill -0 "$tracer" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill "$tracer" 2>/dev/null || true
     wait "$tracer" 2>/dev/null || true
     if [ -n "$step" ]; then
         fail "started from $folder: $step"
         return 0
     fi
-    rules_read_from=$(grep -v ENOENT "$log" |
-        sed -n 's/.*openat([^"]*"\([^"]*help\.vrn\)".*/\1/p' | tail -n 1)
-    [ -z "$rules_read_from" ] || rules_read_from=$(cd "$folder" && realpath "$rules_read_from")
+    rules_read_from=$(opened_from "$log" help.vrn "$folder")
+    door_read_from=$(opened_from "$log" door.wav "$folder")
+}
+
+# The last path under which the traced game opened the file named $2, made absolute.
+opened_from() {
+    local path
+    path=$(grep -v ENOENT "$1" | sed -n "s/.*openat([^\"]*\"\([^\"]*\/$2\)\".*/\1/p" | tail -n 1)
+    [ -z "$path" ] || (cd "$3" && realpath "$path")
 }
 
 elsewhere=$work/elsewhere
@@ -117,13 +134,20 @@ if [ "$rules_read_from" = "$expected" ]; then
 else
     fail "started from $elsewhere the game read help.vrn from '$rules_read_from', expected $expected"
 fi
+expected=$(realpath "$prefix/share/zuvik/door.wav")
+if [ "$door_read_from" = "$expected" ]; then
+    echo "started from $elsewhere: the first cue was read from $door_read_from"
+else
+    fail "started from $elsewhere the game read door.wav from '$door_read_from', expected $expected"
+fi
 
 printf 'Свои правила\r\n' >"$elsewhere/help.vrn"
+cp "$prefix/share/zuvik/door.wav" "$elsewhere/door.wav"
 walk_to_rules "$elsewhere"
-if [ "$rules_read_from" = "$elsewhere/help.vrn" ]; then
-    echo "a help.vrn in the current folder comes first: read from $rules_read_from"
+if [ "$rules_read_from" = "$elsewhere/help.vrn" ] && [ "$door_read_from" = "$elsewhere/door.wav" ]; then
+    echo "files in the current folder come first: read $rules_read_from and $door_read_from"
 else
-    fail "with help.vrn in the current folder the game read it from '$rules_read_from'"
+    fail "with help.vrn and door.wav in the current folder the game read '$rules_read_from' and '$door_read_from'"
 fi
 
 if [ "$failures" -ne 0 ]; then
