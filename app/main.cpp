@@ -3,6 +3,7 @@
 #include "game/random_source.h"
 #include "sound/cue_folders.h"
 #include "sound/pulse_cue_player.h"
+#include "ui/accessibility.h"
 #include "ui/application_setup.h"
 #include "ui/click_dispatch.h"
 #include "ui/dialogs.h"
@@ -24,6 +25,7 @@ int main(int argc, char* argv[]) {
     // Declared in the order they depend on each other, so they are destroyed the other way round:
     // the cue player joins its thread before the waiter it wakes goes away.
     ui::Form1 form;
+    ui::nameControlsForScreenReaders(form);
     ui::QtDialogs dialogs;
     ui::QtView view(form, dialogs);
     ui::EventLoopWaiter waiter;
@@ -44,5 +46,7 @@ int main(int argc, char* argv[]) {
         return EXIT_SUCCESS;
     }
     form.show();
+    // The greeting's boxes had the keyboard; hand it to the window so its keys work at once.
+    form.activateWindow();
     return QApplication::exec();
 }
