@@ -137,7 +137,7 @@ def focus_x_window(title_pattern):
         f"an X window titled {title_pattern}",
         lambda: subprocess.run(
             ["xdotool", "search", "--onlyvisible", "--name", title_pattern],
-            capture_output=True, text=True).stdout.split())[0]
+            capture_output=True, text=True).stdout.split())[-1]  # the newest, on top
     subprocess.run(["xdotool", "windowfocus", "--sync", window], check=False, timeout=10)
     time.sleep(0.3)
 
@@ -165,10 +165,14 @@ def answer_boxes_until(game, done, log):
             text = dialog_text(box)
             if not text:
                 raise Failure("a box came up that a screen reader cannot read: it has no text")
-            log.append(text)
+            if not log or log[-1] != text:
+                log.append(text)
             focus_x_window("^Зувик$")
             key("Return")
-            wait_for("the box to close", lambda: game.dialog() is None or dialog_text(game.dialog()) != text, 15)
+            try:
+                wait_for("the box to close", lambda: game.dialog() is None or dialog_text(game.dialog()) != text, 5)
+            except Failure:
+                pass  # the key went to a box that was already closing: read and answer again
             return False
         return done()
     wait_for("the deal to move on", step, 60)

@@ -22,7 +22,7 @@ installed_here=no
 cleanup() {
     stop_started
     if [ "$installed_here" = yes ]; then
-        DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq zuvik >/dev/null 2>&1 || true
+        DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=120 remove -y -qq zuvik >/dev/null 2>&1 || true
     fi
     rm -rf "$work"
 }
@@ -44,10 +44,10 @@ done
 # A package of the same version left by an earlier run would make apt skip the new one.
 if dpkg-query -W -f='${Status}' zuvik 2>/dev/null | grep -q 'install ok installed'; then
     echo "removing the zuvik package left installed by an earlier run"
-    DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq zuvik >/dev/null
+    DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=120 remove -y -qq zuvik >/dev/null
 fi
 cp "$deb" "$work/zuvik.deb"
-(cd "$work" && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends ./zuvik.deb) \
+(cd "$work" && DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=120 install -y -qq --no-install-recommends ./zuvik.deb) \
     >"$work/apt.log" 2>&1 || { cat "$work/apt.log" >&2; exit 1; }
 installed_here=yes
 game=$(dpkg -L zuvik | grep -E '/bin/zuvik$|/games/zuvik$' | head -n 1)
@@ -70,14 +70,14 @@ prompt=$(find_window '^Зувик$' 30) || { echo "FAIL: the installed game show
 echo "the installed game asks for a name (window $prompt)"
 type_into "$prompt" xdotool type --delay 20 "Tester"
 type_into "$prompt" xdotool key Return
-welcome=$(find_window '^Зувик$' 20) || { echo "FAIL: no welcome box" >&2; exit 1; }
+welcome=$(find_window '^Зувик$' 20 "$prompt") || { echo "FAIL: no welcome box" >&2; exit 1; }
 type_into "$welcome" xdotool key Return
 main=$(find_window '^Игра "Зувик"$' 20) || { echo "FAIL: no main window after the greeting" >&2; exit 1; }
 echo "the installed game shows its window 'Игра \"Зувик\"' (window $main)"
 kill "$game_pid"
 wait "$game_pid" 2>/dev/null || true
 
-DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq zuvik >"$work/apt.log" 2>&1 ||
+DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=120 remove -y -qq zuvik >"$work/apt.log" 2>&1 ||
     { cat "$work/apt.log" >&2; exit 1; }
 installed_here=no
 [ ! -e "$game" ] || { echo "FAIL: $game still there after apt-get remove" >&2; exit 1; }

@@ -88,11 +88,11 @@ walk_to_rules() {
     if prompt=$(find_window '^Зувик$' 30); then
         type_into "$prompt" xdotool type --delay 20 "Tester"
         type_into "$prompt" xdotool key Return
-        if welcome=$(find_window '^Зувик$' 20); then
+        if welcome=$(find_window '^Зувик$' 20 "$prompt"); then
             type_into "$welcome" xdotool key Return
             if main=$(find_window '^Игра "Зувик"$' 20); then
                 type_into "$main" xdotool key F1
-                find_window '^Зувик$' 20 >/dev/null || step="F1 showed no rules box"
+                find_window '^Зувик$' 20 "$prompt $welcome" >/dev/null || step="F1 showed no rules box"
             else
                 step="no main window titled 'Игра \"Зувик\"' after the welcome"
             fi

@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: MIT
 # Sourced by the tests that start the game on a private X server.
 # start_x_server: starts Xvfb on the first free display and exports DISPLAY.
-# find_window NAME [SECONDS]: prints the id of the first window whose title matches NAME.
+# find_window NAME [SECONDS [IDS]]: prints the id of a visible window whose title matches NAME,
+#   other than the windows IDS (a blank-separated list).
 # press_keys KEY...: sends keys to the focused window, as a person at the keyboard would.
 # stop_started: ends what start_x_server and start_game started (called on exit).
 
@@ -35,14 +36,16 @@ start_x_server() {
 }
 
 find_window() {
-    local name=$1 seconds=${2:-20} id
+    local name=$1 seconds=${2:-20} not=" ${3:-} " id
     local deadline=$((SECONDS + seconds))
     while ((SECONDS < deadline)); do
-        id=$(xdotool search --onlyvisible --name "$name" 2>/dev/null | head -n 1) || true
-        if [ -n "$id" ]; then
-            echo "$id"
-            return 0
-        fi
+        for id in $(xdotool search --onlyvisible --name "$name" 2>/dev/null); do
+            # A box just answered can stay mapped for a moment: it is not the next one.
+            if [[ "$not" != *" $id "* ]]; then
+                echo "$id"
+                return 0
+            fi
+        done
         sleep 0.2
     done
     return 1
