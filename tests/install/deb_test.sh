@@ -41,6 +41,10 @@ for library in libqt6widgets6 libsndfile1 libpulse0 libc6; do
 done
 [ "$(dpkg-deb -f "$deb" Section)" = games ] || { echo "FAIL: section is not games" >&2; exit 1; }
 
+# The package is installed machine-wide: checks run at once from other build folders take turns.
+exec 9>/tmp/zuvik-deb-test.lock
+flock -w 600 9 || { echo "FAIL: another package check held the lock for ten minutes" >&2; exit 1; }
+
 # A package of the same version left by an earlier run would make apt skip the new one.
 if dpkg-query -W -f='${Status}' zuvik 2>/dev/null | grep -q 'install ok installed'; then
     echo "removing the zuvik package left installed by an earlier run"
