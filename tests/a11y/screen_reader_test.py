@@ -17,7 +17,7 @@ import tempfile
 import time
 
 import pyatspi
-from gi.repository import Atspi
+from gi.repository import Atspi, GLib
 
 TIMEOUT = 30
 MAIN_TITLE = 'Игра "Зувик"'
@@ -29,11 +29,20 @@ class Failure(Exception):
     pass
 
 
+def pump():
+    """Lets the AT-SPI library take in what the bus has announced (a new application, say):
+    it learns of it only from signals, and signals wait for the main loop."""
+    context = GLib.MainContext.default()
+    while context.pending():
+        context.iteration(False)
+
+
 def wait_for(what, probe, timeout=TIMEOUT):
     """Polls probe() until it returns something true, and returns that."""
     deadline = time.monotonic() + timeout
     last_error = None
     while time.monotonic() < deadline:
+        pump()
         try:
             found = probe()
             if found:
@@ -76,7 +85,17 @@ class Game:
         self.folder = tempfile.TemporaryDirectory(prefix="zuvik-a11y.")
         environment = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
         self.process = subprocess.Popen([executable], cwd=self.folder.name, env=environment)
-        self.app = wait_for("the game on the accessibility bus", self._application)
+        try:
+            self.app = wait_for("the game on the accessibility bus", self._application)
+        except Failure:
+            desktop = pyatspi.Registry.getDesktop(0)
+            seen = [desktop.getChildAtIndex(i) for i in range(desktop.childCount)]
+            print(f"the bus knows {[(a.name, a.get_process_id(), a.childCount) for a in seen if a]};"
+                  f" the game (pid {self.process.pid}) has "
+                  + ("not ended" if self.process.poll() is None else f"ended with {self.process.returncode}"),
+                  file=sys.stderr)
+            self.close()
+            raise
         # Every read goes to the game itself: a cached caption would hide the change under test.
         self.app.set_cache_mask(Atspi.Cache.NONE)
 
@@ -256,7 +275,7 @@ def play(game):
         boxes = []
         answer_boxes_until(game, lambda: find_one(window, pyatspi.ROLE_PUSH_BUTTON, "Делайте ставки") is not None
                            or find_one(window, pyatspi.ROLE_PUSH_BUTTON, "Бери себе") is not None, boxes)
-        check(boxes and re.match(r"У вас \d+у компа \d+", boxes[0]),
+        check(boxes and re.match(r"У вас \d+[уУ] компа \d+", boxes[0]),
               f"Enter on 'Мне хватит' settles the computer-first deal: '{boxes[0] if boxes else ''}'")
     player, computer = money(window, "Ваши деньги"), money(window, "Деньги компьютера")
     if find_one(window, pyatspi.ROLE_PUSH_BUTTON, "Делайте ставки") is not None and min(player, computer) >= 25:

@@ -24,7 +24,9 @@ start_x_server() {
     fifo=$(mktemp -u)
     mkfifo "$fifo"
     # -displayfd lets the server pick a free display itself, so tests running at once never collide.
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" 2>/dev/null &
+    # -noreset: by default the server resets whenever its last client leaves (an xdotool call, the
+    # accessibility bus launcher), and a program connecting during the reset is turned away.
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$fifo" 2>/dev/null &
     started_pids+=($!)
     read -r -t 20 display <"$fifo" || {
         rm -f "$fifo"
