@@ -62,7 +62,10 @@ public:
         const auto* label = static_cast<const QLabel*>(widget());
         const QString spokenAs = label->property(kSpokenAsProperty).toString();
         const QString amount = label->text().trimmed();
-        return amount.isEmpty() ? spokenAs : spokenAs + QStringLiteral(": ") + amount;
+        // An empty caption (the stake before the first bet of a match) is read as nothing
+        // there, rather than as the bare words of the fixed label beside it.
+        return spokenAs + QStringLiteral(": ") +
+               (amount.isEmpty() ? QStringLiteral("ничего") : amount);
     }
 };
 

@@ -232,6 +232,7 @@ def play(game):
     focus_x_window('^Игра "Зувик"$')
     wait_for("the opening captions", lambda: money(window, "Ваши деньги") == 1000)
     check(money(window, "Деньги компьютера") == 1000, "the captions read 'Ваши деньги: 1000' and 'Деньги компьютера: 1000'")
+    check(caption(window, "На кону: ничего") is not None, "the empty stake is read as 'На кону: ничего'")
     check(caption(window, "Тестер") is not None, "the player's name is read")
     bare = [l.name for l in find_all(window, pyatspi.ROLE_LABEL) if re.fullmatch(r"\s*-?\d+\s*", l.name)]
     check(not bare, f"no caption is read as a bare number {bare}")
