@@ -6,6 +6,7 @@
 set -euo pipefail
 
 build_packages=(
+    librsvg2-bin
     g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-qpa-plugins qt6-translations-l10n
     libpulse-dev libsndfile1-dev
@@ -15,8 +16,8 @@ test_packages=(
     clang-format clang libclang-rt-14-dev
     xvfb xauth xdotool x11-apps imagemagick
     pulseaudio pulseaudio-utils sox
-    desktop-file-utils appstream dpkg-dev file librsvg2-bin
-    python3 python3-pyatspi at-spi2-core dbus dbus-x11
+    desktop-file-utils appstream dpkg-dev file librsvg2-bin strace man-db
+    python3 python3-pyatspi at-spi2-core dbus
 )
 
 case "${1:-play}" in

@@ -5,7 +5,7 @@
 #   run_screen_reader_test.sh GAME_EXECUTABLE
 set -euo pipefail
 here=$(dirname "$(realpath "$0")")
-source "$here/../install/x_session.sh"
+source "$here/../support/x_session.sh"
 trap stop_started EXIT
 
 for need in /usr/bin/python3 dbus-run-session xdotool Xvfb /usr/libexec/at-spi-bus-launcher; do

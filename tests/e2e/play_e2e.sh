@@ -7,6 +7,7 @@
 # Keeps <artefact folder>/screenshot.png (the main window), rules.png (the rules box) and
 # zuvik.log; on a failure, failure.png of the whole screen. Exit 77: a tool is missing.
 set -euo pipefail
+source "$(dirname "$0")/../support/x_session.sh"
 
 exe=$(realpath "$1")
 out=$2
@@ -23,7 +24,6 @@ fi
 mkdir -p "$out"
 rm -f "$out"/*.png
 work=$(mktemp -d)
-xvfb=
 game=
 
 finish() {
@@ -31,10 +31,7 @@ finish() {
     if [ -n "$game" ] && kill -0 "$game" 2>/dev/null; then
         kill "$game" 2>/dev/null || true
     fi
-    if [ -n "$xvfb" ]; then
-        kill "$xvfb" 2>/dev/null || true
-        wait "$xvfb" 2>/dev/null || true
-    fi
+    stop_started
     rm -rf "$work"
     exit "$status"
 }
@@ -48,16 +45,7 @@ fail() {
     exit 1
 }
 
-# Xvfb chooses a free display itself and writes its number to the descriptor given.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb=$!
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
-[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-DISPLAY=":$(head -n 1 "$work/display")"
-export DISPLAY
+start_x_server || fail "Xvfb did not start"
 
 # No audio server, so every cue returns at once; an empty folder as the current directory,
 # so the rules and the cues come from beside the executable.

@@ -7,7 +7,7 @@
 set -euo pipefail
 build=$(realpath "$1")
 here=$(dirname "$(realpath "$0")")
-source "$here/x_session.sh"
+source "$here/../support/x_session.sh"
 
 if [ "$(id -u)" -ne 0 ]; then
     echo "SKIP: installing a package needs root; run as root (CI does) to check the .deb"

@@ -8,7 +8,7 @@
 set -euo pipefail
 build=$(realpath "$1")
 here=$(dirname "$(realpath "$0")")
-source "$here/x_session.sh"
+source "$here/../support/x_session.sh"
 
 work=$(mktemp -d /tmp/zuvik-install.XXXXXX)
 trap 'stop_started; rm -rf "$work"' EXIT
