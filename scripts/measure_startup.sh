@@ -6,7 +6,7 @@
 #
 #   scripts/measure_startup.sh [BUILD_DIR] [RUNS]
 #
-# BUILD_DIR defaults to <repo>/build-measure (configured and built here, optimised); given an
+# BUILD_DIR defaults to <repo>/build-measure (configured and built here, -O2); given an
 # existing build folder, only the two programs are (re)built in it. RUNS defaults to 7; the
 # table shows medians.
 #
@@ -33,9 +33,9 @@ for need in Xvfb xdotool /usr/bin/time cmake; do
 done
 
 if [[ ! -f $build/CMakeCache.txt ]]; then
-    cmake -S "$repo" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
+    cmake -S "$repo" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF >/dev/null
 fi
-cmake --build "$build" --target zuvik zuvik_bare_window -j2 >/dev/null
+cmake --build "$build" --target zuvik zuvik_bare_window -j2 >&2
 bin=$build/bin
 
 work=$(mktemp -d)
