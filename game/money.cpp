@@ -6,7 +6,9 @@
 namespace game {
 
 std::string moneyCaption(std::int64_t amount) {
-    return amount < 0 ? std::to_string(amount) : " " + std::to_string(amount);
+    std::string caption = amount < 0 ? "" : " ";
+    caption += std::to_string(amount);
+    return caption;
 }
 
 std::int64_t roundHalfEven(double value) {
