@@ -55,7 +55,9 @@ CardGrid makeCardGrid() {
     return grid;
 }
 
-BetValues makeBetValues() { return {25, 50, 100, 200}; }
+BetValues makeBetValues() {
+    return {25, 50, 100, 200};
+}
 
 std::optional<std::uint8_t> cardValue(const CardGrid& grid, std::string_view name) {
     for (std::size_t row = 0; row < grid.size(); ++row) {

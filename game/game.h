@@ -52,9 +52,9 @@ public:
     void command8Click(); // "100"
     void command9Click(); // "200"
 
-    void newMatchCommand(); // "Новая"
-    void exitCommand();     // "Выход"
-    void aboutCommand();    // "О программе"
+    void newMatchCommand();                   // "Новая"
+    void exitCommand();                       // "Выход"
+    void aboutCommand();                      // "О программе"
     void rulesCommand(const RulesFile& file); // "Правила игры"
 
     // Player first, computer second. refundsPlayersHalf: the caller has a stake on the table

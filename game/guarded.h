@@ -13,8 +13,7 @@ namespace game {
 [[noreturn]] void fatalOutOfRange(std::string_view field, std::int64_t value);
 
 // Stores value into a field of the table state, or ends the program when it does not fit.
-template <std::integral T>
-void guardedSet(T& field, std::int64_t value, std::string_view name) {
+template <std::integral T> void guardedSet(T& field, std::int64_t value, std::string_view name) {
     if (value < static_cast<std::int64_t>(std::numeric_limits<T>::min()) ||
         value > static_cast<std::int64_t>(std::numeric_limits<T>::max())) {
         fatalOutOfRange(name, value);
@@ -23,8 +22,7 @@ void guardedSet(T& field, std::int64_t value, std::string_view name) {
 }
 
 // Deltas in play are bounded far below the 64-bit range, so the sum itself cannot overflow.
-template <std::integral T>
-void guardedAdd(T& field, std::int64_t delta, std::string_view name) {
+template <std::integral T> void guardedAdd(T& field, std::int64_t delta, std::string_view name) {
     guardedSet(field, static_cast<std::int64_t>(field) + delta, name);
 }
 

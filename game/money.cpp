@@ -21,6 +21,8 @@ std::int64_t roundHalfEven(double value) {
     return result;
 }
 
-std::int64_t halfOf(std::int32_t stake) { return roundHalfEven(static_cast<double>(stake) / 2.0); }
+std::int64_t halfOf(std::int32_t stake) {
+    return roundHalfEven(static_cast<double>(stake) / 2.0);
+}
 
 } // namespace game

@@ -7,14 +7,20 @@
 
 namespace game {
 
-SystemRandom::SystemRandom() { reseed(); }
+SystemRandom::SystemRandom() {
+    reseed();
+}
 
 void SystemRandom::reseed() {
     const auto now = static_cast<std::uint64_t>(
         std::chrono::high_resolution_clock::now().time_since_epoch().count());
     // The counter keeps two reseeds apart even if the clock and the entropy source repeat.
-    std::seed_seq seeds{entropy_(), entropy_(), entropy_(), entropy_(),
-                        static_cast<std::uint32_t>(now), static_cast<std::uint32_t>(now >> 32),
+    std::seed_seq seeds{entropy_(),
+                        entropy_(),
+                        entropy_(),
+                        entropy_(),
+                        static_cast<std::uint32_t>(now),
+                        static_cast<std::uint32_t>(now >> 32),
                         static_cast<std::uint32_t>(++reseeds_)};
     engine_.seed(seeds);
 }

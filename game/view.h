@@ -8,9 +8,24 @@ namespace game {
 
 // The controls of the window that the rules change. Their names are the window's object names.
 enum class Control {
-    Label1, Label2, Label3, Label4, Label5, Label6, Label7, Label8,
+    Label1,
+    Label2,
+    Label3,
+    Label4,
+    Label5,
+    Label6,
+    Label7,
+    Label8,
     Text1,
-    Command1, Command2, Command3, Command4, Command5, Command6, Command7, Command8, Command9,
+    Command1,
+    Command2,
+    Command3,
+    Command4,
+    Command5,
+    Command6,
+    Command7,
+    Command8,
+    Command9,
 };
 
 [[nodiscard]] std::string_view controlName(Control control);

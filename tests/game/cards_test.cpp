@@ -34,7 +34,7 @@ TEST(CardTables, GridHoldsEachCardAtItsValueAndLeavesFiveEmpty) {
 TEST(CardValue, EveryCardOfTheDeckHasItsRankValue) {
     const game::CardGrid grid = game::makeCardGrid();
     const std::vector<std::pair<std::string, int>> ranks{
-        {"валет", 2}, {"дама", 3},   {"король", 4}, {"шесть", 6},  {"семь", 7},
+        {"валет", 2},  {"дама", 3},   {"король", 4},  {"шесть", 6}, {"семь", 7},
         {"восемь", 8}, {"девять", 9}, {"десять", 10}, {"туз", 11}};
     int valued = 0;
     for (const auto& [rank, value] : ranks) {

@@ -25,7 +25,9 @@ void FakeWorld::setHandText(std::string_view text) {
     log.push_back("text \"" + hand + "\"");
 }
 
-void FakeWorld::focusHand() { log.emplace_back("focus Text1"); }
+void FakeWorld::focusHand() {
+    log.emplace_back("focus Text1");
+}
 
 int FakeWorld::messageBox(std::string_view prompt, game::Buttons buttons, std::string_view title) {
     std::string entry = buttons == game::Buttons::Ok ? "box OK \"" : "box YesNo \"";
@@ -60,7 +62,9 @@ std::string FakeWorld::inputBox(std::string_view prompt) {
     return typed;
 }
 
-void FakeWorld::terminate() { log.emplace_back("terminate"); }
+void FakeWorld::terminate() {
+    log.emplace_back("terminate");
+}
 
 void FakeWorld::play(std::string_view name, game::CueMode mode) {
     log.push_back("cue " + std::string(name) + (mode == game::CueMode::Sync ? " sync" : " async"));

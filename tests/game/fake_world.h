@@ -28,8 +28,7 @@ public:
     [[nodiscard]] std::string handText() const override { return hand; }
     void setHandText(std::string_view text) override;
     void focusHand() override;
-    int messageBox(std::string_view prompt, game::Buttons buttons,
-                   std::string_view title) override;
+    int messageBox(std::string_view prompt, game::Buttons buttons, std::string_view title) override;
     std::string inputBox(std::string_view prompt) override;
     void terminate() override;
     void play(std::string_view name, game::CueMode mode) override;

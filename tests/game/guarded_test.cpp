@@ -9,7 +9,8 @@ TEST(GuardedArithmetic, StaysInRangeOrEndsTheProgramWithAMessage) {
     std::uint8_t points = 250;
     game::guardedAdd(points, 5, "playerPoints");
     EXPECT_EQ(points, 255);
-    EXPECT_DEATH(game::guardedAdd(points, 1, "playerPoints"), "playerPoints out of range \\(256\\)");
+    EXPECT_DEATH(game::guardedAdd(points, 1, "playerPoints"),
+                 "playerPoints out of range \\(256\\)");
 
     std::int32_t money = -2147483647;
     game::guardedAdd(money, -1, "playerMoney");
