@@ -21,6 +21,8 @@ int main(int argc, char* argv[]) {
         {"Waiter", ui::test::makeWaiterTest},
         {"ClickDispatch", ui::test::makeClickDispatchTest},
         {"RulesFileReader", ui::test::makeRulesFileReaderTest},
+        {"Deals", ui::test::makeDealsTest},
+        {"KeyboardFocus", ui::test::makeKeyboardFocusTest},
     };
 
     std::vector<char*> arguments(argv, argv + argc);

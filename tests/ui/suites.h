@@ -14,5 +14,7 @@ std::unique_ptr<QObject> makeQtDialogsTest();
 std::unique_ptr<QObject> makeWaiterTest();
 std::unique_ptr<QObject> makeClickDispatchTest();
 std::unique_ptr<QObject> makeRulesFileReaderTest();
+std::unique_ptr<QObject> makeDealsTest();
+std::unique_ptr<QObject> makeKeyboardFocusTest();
 
 } // namespace ui::test

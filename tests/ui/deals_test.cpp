@@ -1,0 +1,180 @@
+// SPDX-License-Identifier: MIT
+#include "suites.h"
+
+#include "ui/application_setup.h"
+#include "wired_game.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QTest>
+
+namespace ui::test {
+namespace {
+
+using game::Control;
+
+QString utf8(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+WindowState shows(const char* label4, const char* label6, const char* label8, const char* hand,
+                  const QStringList& shown) {
+    return {utf8(label4), utf8(label6), utf8(label8), utf8(hand), shown};
+}
+
+const QStringList kBetting{QStringLiteral("Command5")};
+const QStringList kChoosingBet{QStringLiteral("Command6"), QStringLiteral("Command7"),
+                               QStringLiteral("Command8"), QStringLiteral("Command9")};
+const QStringList kPlayerFirst{QStringLiteral("Text1"), QStringLiteral("Command1"),
+                               QStringLiteral("Command2")};
+const QStringList kComputerFirst{QStringLiteral("Text1"), QStringLiteral("Command3"),
+                                 QStringLiteral("Command4")};
+
+const char* const kStake100 = "На кону 100Мне хватит. Бери себе";
+
+// Whole deals played through the window's own buttons, with the deck stacked and the boxes
+// answered from a script: what reaches the player, box by box and caption by caption.
+class DealsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { setUpApplication(*qApp); }
+
+    void aWonPlayerFirstDealThenALostComputerFirstDeal() {
+        WiredGame wired;
+        wired.start(utf8(" Вася "));
+        QCOMPARE(wired.takeEvents(),
+                 QStringList({cue("door.wav"),
+                              utf8("input \"Зувик\" \"Вы хотите сыграть? Тогда представьтесь\""),
+                              okBox("Проходите пожалуйста господин Вася Желаем вам хорошо "
+                                    "провести время."),
+                              cue("kn.wav")}));
+        (void)wired.takeWindowsAtBoxes();
+        QCOMPARE(wired.form().label(Control::Label3)->text(), utf8(" Вася "));
+        QCOMPARE(wired.window(), shows(" 1000", " 1000", "", "", kBetting));
+
+        QVERIFY(wired.click(Control::Command5)); // "Делайте ставки"
+        QCOMPARE(wired.takeEvents(), QStringList());
+        QCOMPARE(wired.window(), shows(" 1000", " 1000", "", "", kChoosingBet));
+
+        // Player 10 + 6, then a jack: 18. The computer 9 + 3 draws a king: 16.
+        wired.random().stackShuffle({" десять червы", " шесть пики", " валет бубны",
+                                     " девять бубны", " дама червы", " король треф"});
+        QVERIFY(wired.click(Control::Command8)); // "100"
+        QCOMPARE(wired.takeEvents(),
+                 QStringList({cue("win.wav"), asyncCue("deal.wav"), asyncCue("deal.wav")}));
+        QCOMPARE(wired.window(),
+                 shows(" 900", " 900", " 200", " десять червы шесть пики", kPlayerFirst));
+        QCOMPARE(wired.random().left(), 0U);
+
+        QVERIFY(wired.click(Control::Command1)); // "Еще"
+        QCOMPARE(wired.takeEvents(), QStringList({cue("deal.wav")}));
+        QCOMPARE(wired.window(), shows(" 900", " 900", " 200",
+                                       " десять червы шесть пики валет бубны", kPlayerFirst));
+
+        // The computer's bet and the computer-first deal that follow the win: a bet of 50, no
+        // chance event, the computer 3 + 10 draws a king (17), the player gets 8 + 2.
+        wired.random().scriptBetIndex(2);
+        wired.random().scriptEventRoll(0);
+        wired.random().scriptEventRoll(1);
+        wired.random().stackShuffle({" дама бубны", " десять бубны", " король червы",
+                                     " восемь треф", " валет пики", " шесть треф"});
+        wired.answerOk(2);
+        QVERIFY(wired.click(Control::Command2)); // "Бери себе"
+        QCOMPARE(wired.takeEvents(),
+                 QStringList({cue("deal.wav"), cue("ooh.wav"),
+                              okBox("У вас 18у компа 16Тебе повезло. Но ты не сильно радуйся, "
+                                    "карта не лошадь, в одну сторону не везет."),
+                              cue("win.wav"), cue("deal.wav"), cue("deal.wav"), cue("deal.wav"),
+                              okBox(kStake100)}));
+        // The outcome is shown before any money moves; by the stake's box the player has taken
+        // the 200 on the table (1100) and both sides have paid the computer's bet of 50.
+        const std::vector<WindowState> atBoxes = wired.takeWindowsAtBoxes();
+        QCOMPARE(atBoxes.size(), 2U);
+        QCOMPARE(atBoxes[0], shows(" 900", " 900", " 200", " десять червы шесть пики валет бубны",
+                                   kPlayerFirst));
+        QCOMPARE(atBoxes[1],
+                 shows(" 1050", " 850", " 100", " восемь треф валет пики", kComputerFirst));
+        QCOMPARE(wired.window(), atBoxes[1]);
+        QCOMPARE(wired.random().left(), 0U);
+        QCOMPARE(wired.random().overdrawn(), 0);
+
+        QVERIFY(wired.click(Control::Command3)); // "Еще": a six, 16
+        QCOMPARE(wired.takeEvents(), QStringList({cue("deal.wav")}));
+        QCOMPARE(wired.window(), shows(" 1050", " 850", " 100",
+                                       " восемь треф валет пики шесть треф", kComputerFirst));
+
+        wired.answerOk(1);
+        QVERIFY(wired.click(Control::Command4)); // "Мне хватит": 16 against 17
+        QCOMPARE(wired.takeEvents(),
+                 QStringList({cue("ye.wav"), okBox("У вас 16у компа 17Ага! Проиграл! Здесь вам "
+                                                   "нетут, там вам покажут.")}));
+        QCOMPARE(
+            wired.takeWindowsAtBoxes(),
+            std::vector<WindowState>{shows(" 1050", " 850", " 100",
+                                           " восемь треф валет пики шесть треф", kComputerFirst)});
+        QCOMPARE(wired.window(), shows(" 1050", " 950", "", "", kBetting));
+        QCOMPARE(wired.random().overdrawn(), 0);
+    }
+
+    void tiesDoubleTheStakeAndOpenTheOtherKindOfDealWithoutABet() {
+        WiredGame wired;
+        wired.start(utf8("Вася"));
+        (void)wired.takeEvents();
+        (void)wired.takeWindowsAtBoxes();
+        QVERIFY(wired.click(Control::Command5));
+        // 10 + 8 against the computer's 9 + 9.
+        wired.random().stackShuffle(
+            {" десять бубны", " восемь червы", " девять треф", " девять червы"});
+        QVERIFY(wired.click(Control::Command6)); // "25"
+        QCOMPARE(wired.takeEvents(),
+                 QStringList({cue("win.wav"), asyncCue("deal.wav"), asyncCue("deal.wav")}));
+        QCOMPARE(wired.window(),
+                 shows(" 975", " 975", " 50", " десять бубны восемь червы", kPlayerFirst));
+
+        // No bet is drawn for the deal after a tie: only the two chance rolls and the shuffle.
+        // The computer 11 + 6 stands on 17, the player gets 10 + 7.
+        wired.random().scriptEventRoll(0);
+        wired.random().scriptEventRoll(1);
+        wired.random().stackShuffle({" туз бубны", " шесть червы", " десять треф", " семь бубны"});
+        wired.answerOk(2);
+        QVERIFY(wired.click(Control::Command2)); // "Бери себе": 18 against 18
+        QCOMPARE(wired.takeEvents(),
+                 QStringList({cue("oba.wav"),
+                              okBox("У вас 18у компа 18У нас с тобою ничья! Так что достовляем "
+                                    "кон и вперед"),
+                              cue("win.wav"), cue("deal.wav"), cue("deal.wav"), okBox(kStake100)}));
+        QCOMPARE(wired.takeWindowsAtBoxes(),
+                 (std::vector<WindowState>{
+                     shows(" 975", " 975", " 50", " десять бубны восемь червы", kPlayerFirst),
+                     shows(" 950", " 950", " 100", " десять треф семь бубны", kComputerFirst)}));
+        QCOMPARE(wired.random().left(), 0U);
+        QCOMPARE(wired.random().overdrawn(), 0);
+
+        wired.random().stackShuffle({" туз треф", " валет треф"});
+        wired.answerOk(1);
+        QVERIFY(wired.click(Control::Command4)); // "Мне хватит": 17 against 17
+        QCOMPARE(wired.takeEvents(),
+                 QStringList({cue("oba.wav"),
+                              okBox("У вас 17у компа 17Это называется боевая ничья. Давай пожмем "
+                                    "руки и вперед."),
+                              asyncCue("deal.wav"), asyncCue("deal.wav")}));
+        QCOMPARE(wired.takeWindowsAtBoxes(),
+                 std::vector<WindowState>{
+                     shows(" 950", " 950", " 100", " десять треф семь бубны", kComputerFirst)});
+        QCOMPARE(wired.window(),
+                 shows(" 900", " 900", " 200", " туз треф валет треф", kPlayerFirst));
+        QCOMPARE(wired.random().left(), 0U);
+        QCOMPARE(wired.random().overdrawn(), 0);
+    }
+};
+
+} // namespace
+
+std::unique_ptr<QObject> makeDealsTest() {
+    return std::make_unique<DealsTest>();
+}
+
+} // namespace ui::test
+
+#include "deals_test.moc"
