@@ -37,7 +37,28 @@ void QtView::setCaption(game::Control control, std::string_view text) {
 }
 
 void QtView::setVisible(game::Control control, bool visible) {
-    form_.control(control)->setVisible(visible);
+    QWidget* widget = form_.control(control);
+    widget->setVisible(visible);
+    if (visible) {
+        keepKeyboardFocusReachable(*widget);
+    }
+}
+
+// A button that ends its phase hides itself, and the next phase's buttons are shown only after
+// it; Qt then finds nothing to pass the focus on to and leaves it on the hidden button, where a
+// player on the keyboard (or a screen reader) cannot reach anything. The first control of the
+// new phase to appear takes it over: the rules show each set in tab order, so that is "25" for
+// the bets and "Делайте ставки" for the betting. A focus still on a visible control (the bet
+// button of a refused bet, the hand the openings focus) is left where it is.
+void QtView::keepKeyboardFocusReachable(QWidget& shown) {
+    const QWidget* focused = form_.focusWidget();
+    if (focused != nullptr && focused->isVisibleTo(&form_)) {
+        return;
+    }
+    if ((shown.focusPolicy() & Qt::TabFocus) == 0 || !shown.isEnabled()) {
+        return;
+    }
+    shown.setFocus(Qt::OtherFocusReason);
 }
 
 std::string QtView::handText() const {

@@ -33,6 +33,7 @@ public:
 
 private:
     [[nodiscard]] QWidget* dialogParent() const;
+    void keepKeyboardFocusReachable(QWidget& shown);
 
     Form1& form_;
     Dialogs& dialogs_;
