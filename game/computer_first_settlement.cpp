@@ -69,19 +69,12 @@ void Game::command4Click() {
     if (table_.answer != kResultOk) {
         return;
     }
-    switch (settled.outcome) {
-    case Outcome::PlayerWins:
-        guardedAdd(table_.playerMoney, table_.stake, "playerMoney");
-        closeDecidedComputerFirstDeal();
-        break;
-    case Outcome::ComputerWins:
-        guardedAdd(table_.computerMoney, table_.stake, "computerMoney");
-        closeDecidedComputerFirstDeal();
-        break;
-    case Outcome::Tie:
+    if (settled.outcome == Outcome::Tie) {
         tieComputerFirstDeal();
-        break;
+        return;
     }
+    payStakeTo(settled.outcome);
+    closeDecidedComputerFirstDeal();
 }
 
 // Back to the betting. stake keeps its value behind the empty Label8 until the next bet.

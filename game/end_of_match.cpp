@@ -55,13 +55,7 @@ void Game::bankRefill(bool refundsPlayersHalf) {
     if (refundsPlayersHalf) {
         guardedAdd(table_.playerMoney, halfOf(table_.stake), "playerMoney");
     }
-    showMoney(Control::Label4, table_.playerMoney);
-    showMoney(Control::Label6, table_.computerMoney);
-    view_.setCaption(Control::Label8, "");
-    hide({Control::Text1, Control::Command1, Control::Command2, Control::Command3,
-          Control::Command4});
-    show({Control::Command5});
-    hide({Control::Command6, Control::Command7, Control::Command8, Control::Command9});
+    showStandingAndOpenBetting();
 }
 
 void Game::sayGoodbye() {

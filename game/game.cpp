@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "game/game.h"
 
+#include "game/guarded.h"
 #include "game/money.h"
 
 namespace game {
@@ -18,14 +19,26 @@ void Game::inicial2() {
     cues_.play("kn.wav", CueMode::Sync);
     table_.playerMoney = 1000;
     table_.computerMoney = 1000;
+    // Nothing is on the table at the start of a match, whatever stake still holds.
+    showStandingAndOpenBetting();
+}
+
+void Game::showStandingAndOpenBetting() {
     showMoney(Control::Label4, table_.playerMoney);
     showMoney(Control::Label6, table_.computerMoney);
-    // Nothing is on the table at the start of a match, whatever stake still holds.
     view_.setCaption(Control::Label8, "");
     hide({Control::Text1, Control::Command1, Control::Command2, Control::Command3,
           Control::Command4});
     show({Control::Command5});
     hide({Control::Command6, Control::Command7, Control::Command8, Control::Command9});
+}
+
+void Game::payStakeTo(Outcome winner) {
+    if (winner == Outcome::PlayerWins) {
+        guardedAdd(table_.playerMoney, table_.stake, "playerMoney");
+    } else {
+        guardedAdd(table_.computerMoney, table_.stake, "computerMoney");
+    }
 }
 
 void Game::announce(std::string_view cue, std::string_view prompt) {

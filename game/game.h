@@ -4,6 +4,7 @@
 #include "game/cue_player.h"
 #include "game/random_source.h"
 #include "game/rules_file.h"
+#include "game/settlement.h"
 #include "game/table_state.h"
 #include "game/view.h"
 
@@ -72,6 +73,10 @@ private:
     void show(std::initializer_list<Control> controls);
     void hide(std::initializer_list<Control> controls);
     void showMoney(Control label, std::int64_t amount);
+    // Both purses as they stand, nothing on the table, and only "Делайте ставки" offered.
+    void showStandingAndOpenBetting();
+    // The winner of a decided deal takes the whole stake.
+    void payStakeTo(Outcome winner);
     [[noreturn]] void terminate();
 
     // Helpers of the deal flow. Positions count from 1; a position past the deck holds no card.

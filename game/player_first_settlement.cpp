@@ -82,19 +82,12 @@ void Game::command2Click() {
     if (table_.answer != kResultOk) {
         return;
     }
-    switch (settled.outcome) {
-    case Outcome::PlayerWins:
-        guardedAdd(table_.playerMoney, table_.stake, "playerMoney");
-        closeDecidedPlayerFirstDeal();
-        break;
-    case Outcome::ComputerWins:
-        guardedAdd(table_.computerMoney, table_.stake, "computerMoney");
-        closeDecidedPlayerFirstDeal();
-        break;
-    case Outcome::Tie:
+    if (settled.outcome == Outcome::Tie) {
         tiePlayerFirstDeal();
-        break;
+        return;
     }
+    payStakeTo(settled.outcome);
+    closeDecidedPlayerFirstDeal();
 }
 
 // The computer looks at its own total only, never at the player's, and its cards are
