@@ -56,22 +56,22 @@ Stream connect(const std::string& servers, const CueFile& file, const std::strin
     if (file.channels() > static_cast<int>(PA_CHANNELS_MAX)) {
         return {};
     }
-    const pa_sample_spec spec{PA_SAMPLE_FLOAT32NE, static_cast<std::uint32_t>(file.rate()),
-                              static_cast<std::uint8_t>(file.channels())};
-    if (pa_sample_spec_valid(&spec) == 0) {
+    const pa_sample_spec sampleFormat{PA_SAMPLE_FLOAT32NE, static_cast<std::uint32_t>(file.rate()),
+                                      static_cast<std::uint8_t>(file.channels())};
+    if (pa_sample_spec_valid(&sampleFormat) == 0) {
         return {};
     }
     pa_channel_map map;
-    pa_channel_map_init_extend(&map, spec.channels, PA_CHANNEL_MAP_DEFAULT);
+    pa_channel_map_init_extend(&map, sampleFormat.channels, PA_CHANNEL_MAP_DEFAULT);
     const std::uint32_t serverDefault = static_cast<std::uint32_t>(-1);
     const pa_buffer_attr attr{
-        serverDefault, static_cast<std::uint32_t>(pa_usec_to_bytes(queueUsec, &spec)),
-        serverDefault, static_cast<std::uint32_t>(pa_usec_to_bytes(chunkUsec, &spec)),
+        serverDefault, static_cast<std::uint32_t>(pa_usec_to_bytes(queueUsec, &sampleFormat)),
+        serverDefault, static_cast<std::uint32_t>(pa_usec_to_bytes(chunkUsec, &sampleFormat)),
         serverDefault};
     int error = 0;
     return Stream(pa_simple_new(servers.empty() ? nullptr : servers.c_str(), "Зувик",
-                                PA_STREAM_PLAYBACK, nullptr, name.c_str(), &spec, &map, &attr,
-                                &error));
+                                PA_STREAM_PLAYBACK, nullptr, name.c_str(), &sampleFormat, &map,
+                                &attr, &error));
 }
 
 } // namespace

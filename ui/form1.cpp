@@ -23,7 +23,7 @@ using game::Control;
 enum class Kind { Label, Text, Button };
 
 // Geometry in twips from the client area's top-left corner, as the window was designed.
-struct ControlSpec {
+struct ControlLayout {
     Control control;
     Kind kind;
     const char* caption; // UTF-8
@@ -36,7 +36,7 @@ struct ControlSpec {
 
 // Listed in tab order: the focusable controls (Text1 and the buttons) take the focus in this
 // order; the labels never take it.
-constexpr std::array<ControlSpec, 18> kControls{{
+constexpr std::array<ControlLayout, 18> kControls{{
     {Control::Text1, Kind::Text, "", 567, 1701, 3515, 495, false},
     {Control::Command1, Kind::Button, "Еще", 567, 2500, 1474, 495, false},
     {Control::Command2, Kind::Button, "Бери себе", 2608, 2500, 1474, 495, false},
@@ -64,8 +64,8 @@ int pixels(int twips) {
     return static_cast<int>(std::lround(double(twips) / kTwipsPerPixel));
 }
 
-QRect pixelRect(const ControlSpec& spec) {
-    return {pixels(spec.left), pixels(spec.top), pixels(spec.width), pixels(spec.height)};
+QRect pixelRect(const ControlLayout& entry) {
+    return {pixels(entry.left), pixels(entry.top), pixels(entry.width), pixels(entry.height)};
 }
 
 std::size_t indexOf(Control control) {
@@ -91,14 +91,14 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
 
 void Form1::createControls(QWidget* clientArea) {
     QWidget* previousFocusable = nullptr;
-    for (const ControlSpec& spec : kControls) {
-        const QString caption = QString::fromUtf8(spec.caption);
+    for (const ControlLayout& entry : kControls) {
+        const QString caption = QString::fromUtf8(entry.caption);
         QWidget* widget = nullptr;
-        switch (spec.kind) {
+        switch (entry.kind) {
         case Kind::Label: {
             auto* label = new FitLabel(caption, clientArea);
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-            if (spec.control == Control::Label3) {
+            if (entry.control == Control::Label3) {
                 // "Счет" fills its narrow box to the edge; the name should not run into it.
                 label->setIndent(kNameIndent);
             }
@@ -117,16 +117,16 @@ void Form1::createControls(QWidget* clientArea) {
             break;
         }
         }
-        widget->setObjectName(QString::fromLatin1(game::controlName(spec.control)));
-        widget->setGeometry(pixelRect(spec));
-        widget->setVisible(spec.visible);
-        if (spec.kind != Kind::Label) {
+        widget->setObjectName(QString::fromLatin1(game::controlName(entry.control)));
+        widget->setGeometry(pixelRect(entry));
+        widget->setVisible(entry.visible);
+        if (entry.kind != Kind::Label) {
             if (previousFocusable != nullptr) {
                 QWidget::setTabOrder(previousFocusable, widget);
             }
             previousFocusable = widget;
         }
-        controls_.at(indexOf(spec.control)) = widget;
+        controls_.at(indexOf(entry.control)) = widget;
     }
 }
 

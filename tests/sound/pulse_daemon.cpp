@@ -24,14 +24,14 @@ namespace {
 
 pa_simple* openStream(const std::string& server, pa_stream_direction_t direction,
                       const char* device, int channels, std::chrono::milliseconds latency) {
-    const pa_sample_spec spec{PA_SAMPLE_S16LE, 44100, static_cast<std::uint8_t>(channels)};
+    const pa_sample_spec sampleFormat{PA_SAMPLE_S16LE, 44100, static_cast<std::uint8_t>(channels)};
     const auto bytes = static_cast<std::uint32_t>(pa_usec_to_bytes(
-        static_cast<pa_usec_t>(std::chrono::microseconds(latency).count()), &spec));
+        static_cast<pa_usec_t>(std::chrono::microseconds(latency).count()), &sampleFormat));
     const auto serverDefault = static_cast<std::uint32_t>(-1);
     const pa_buffer_attr attr{serverDefault, bytes, serverDefault, serverDefault, bytes};
     int error = 0;
-    return pa_simple_new(server.c_str(), "zuvik-sound-test", direction, device, "test", &spec,
-                         nullptr, &attr, &error);
+    return pa_simple_new(server.c_str(), "zuvik-sound-test", direction, device, "test",
+                         &sampleFormat, nullptr, &attr, &error);
 }
 
 } // namespace

@@ -38,26 +38,26 @@ ScopedChdir::~ScopedChdir() {
     fs::current_path(previous_, ignored);
 }
 
-void writeTone(const fs::path& path, const ToneSpec& spec) {
+void writeTone(const fs::path& path, const ToneSpec& tone) {
     SF_INFO info{};
-    info.samplerate = spec.rate;
-    info.channels = spec.channels;
-    info.format = spec.format != 0 ? spec.format : SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+    info.samplerate = tone.rate;
+    info.channels = tone.channels;
+    info.format = tone.format != 0 ? tone.format : SF_FORMAT_WAV | SF_FORMAT_PCM_16;
     SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
     if (file == nullptr) {
         throw std::runtime_error("cannot write " + path.string());
     }
-    const auto frames = static_cast<std::size_t>(std::lround(spec.seconds * spec.rate));
-    const double fade = 0.003 * spec.rate;
-    std::vector<float> samples(frames * static_cast<std::size_t>(spec.channels));
+    const auto frames = static_cast<std::size_t>(std::lround(tone.seconds * tone.rate));
+    const double fade = 0.003 * tone.rate;
+    std::vector<float> samples(frames * static_cast<std::size_t>(tone.channels));
     for (std::size_t i = 0; i < frames; ++i) {
         const double edge = std::min(
             {1.0, static_cast<double>(i) / fade, static_cast<double>(frames - 1 - i) / fade});
         const double value =
-            spec.amplitude * edge *
-            std::sin(2.0 * std::numbers::pi * spec.hz * static_cast<double>(i) / spec.rate);
-        for (int c = 0; c < spec.channels; ++c) {
-            samples[i * static_cast<std::size_t>(spec.channels) + static_cast<std::size_t>(c)] =
+            tone.amplitude * edge *
+            std::sin(2.0 * std::numbers::pi * tone.hz * static_cast<double>(i) / tone.rate);
+        for (int c = 0; c < tone.channels; ++c) {
+            samples[i * static_cast<std::size_t>(tone.channels) + static_cast<std::size_t>(c)] =
                 static_cast<float>(value);
         }
     }

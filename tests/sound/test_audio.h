@@ -45,7 +45,7 @@ struct ToneSpec {
     double amplitude = 0.5;
 };
 // A steady sine with 3 ms fades, in any layout libsndfile writes.
-void writeTone(const std::filesystem::path& path, const ToneSpec& spec);
+void writeTone(const std::filesystem::path& path, const ToneSpec& tone);
 void writeBytes(const std::filesystem::path& path, std::string_view bytes);
 
 struct Decoded {
