@@ -90,12 +90,7 @@ void Game::closeDecidedComputerFirstDeal() {
 
 // Both sides pay their half again and a player-first deal is opened at once, with no bet.
 void Game::tieComputerFirstDeal() {
-    guardedAdd(table_.playerMoney, -halfOf(table_.stake), "playerMoney");
-    guardedAdd(table_.computerMoney, -halfOf(table_.stake), "computerMoney");
-    guardedSet(table_.stake, 2 * static_cast<std::int64_t>(table_.stake), "stake");
-    showMoney(Control::Label4, table_.playerMoney);
-    showMoney(Control::Label6, table_.computerMoney);
-    showMoney(Control::Label8, table_.stake);
+    doubleStakeOnTie();
     show({Control::Command1, Control::Command2});
     hide({Control::Command3, Control::Command4, Control::Command5});
     view_.setHandText("");

@@ -33,6 +33,15 @@ void Game::showStandingAndOpenBetting() {
     hide({Control::Command6, Control::Command7, Control::Command8, Control::Command9});
 }
 
+void Game::doubleStakeOnTie() {
+    guardedAdd(table_.playerMoney, -halfOf(table_.stake), "playerMoney");
+    guardedAdd(table_.computerMoney, -halfOf(table_.stake), "computerMoney");
+    guardedSet(table_.stake, 2 * static_cast<std::int64_t>(table_.stake), "stake");
+    showMoney(Control::Label4, table_.playerMoney);
+    showMoney(Control::Label6, table_.computerMoney);
+    showMoney(Control::Label8, table_.stake);
+}
+
 void Game::payStakeTo(Outcome winner) {
     if (winner == Outcome::PlayerWins) {
         guardedAdd(table_.playerMoney, table_.stake, "playerMoney");

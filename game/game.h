@@ -77,6 +77,11 @@ private:
     void showStandingAndOpenBetting();
     // The winner of a decided deal takes the whole stake.
     void payStakeTo(Outcome winner);
+    // A tie: both sides pay their half of the stake again, and the doubled stake stays on the
+    // table; the three money captions show the result.
+    void doubleStakeOnTie();
+    // The buttons of a computer-first deal, as both endings of a player-first deal leave them.
+    void showComputerFirstDealButtons();
     [[noreturn]] void terminate();
 
     // Helpers of the deal flow. Positions count from 1; a position past the deck holds no card.

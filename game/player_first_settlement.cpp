@@ -114,26 +114,22 @@ void Game::closeDecidedPlayerFirstDeal() {
     showMoney(Control::Label4, table_.playerMoney);
     showMoney(Control::Label6, table_.computerMoney);
     view_.setHandText("");
+    showComputerFirstDealButtons();
+    inicial3();
+}
+
+void Game::showComputerFirstDealButtons() {
     hide({Control::Command1, Control::Command2});
     show({Control::Command3, Control::Command4});
     hide({Control::Command5, Control::Command6, Control::Command7, Control::Command8,
           Control::Command9});
-    inicial3();
 }
 
 // Both sides pay their half again and the doubled stake is played for at once, with no bet.
 void Game::tiePlayerFirstDeal() {
-    guardedAdd(table_.playerMoney, -halfOf(table_.stake), "playerMoney");
-    guardedAdd(table_.computerMoney, -halfOf(table_.stake), "computerMoney");
-    showMoney(Control::Label4, table_.playerMoney);
-    showMoney(Control::Label6, table_.computerMoney);
-    guardedSet(table_.stake, 2 * static_cast<std::int64_t>(table_.stake), "stake");
-    showMoney(Control::Label8, table_.stake);
+    doubleStakeOnTie();
     view_.setHandText("");
-    hide({Control::Command1, Control::Command2});
-    show({Control::Command3, Control::Command4});
-    hide({Control::Command5, Control::Command6, Control::Command7, Control::Command8,
-          Control::Command9});
+    showComputerFirstDealButtons();
     if (endOfMatchCheck(OutTest::BelowZero, true) == CheckResult::Stop) {
         return;
     }
