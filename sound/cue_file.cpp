@@ -15,9 +15,14 @@ void CueFile::Closer::operator()(sf_private_tag* file) const {
     sf_close(file);
 }
 
-CueFile::CueFile(std::unique_ptr<sf_private_tag, Closer> file, int channels, int rate,
-                 fs::path path)
-    : file_(std::move(file)), channels_(channels), rate_(rate), path_(std::move(path)) {}
+CueFile::CueFile(std::unique_ptr<sf_private_tag, Closer> file, std::int64_t frames, int channels,
+                 int rate, fs::path path)
+    : file_(std::move(file)), frames_(frames), channels_(channels), rate_(rate),
+      path_(std::move(path)) {}
+
+std::chrono::microseconds CueFile::length() const {
+    return std::chrono::microseconds(frames_ * 1'000'000 / rate_);
+}
 
 std::optional<CueFile> CueFile::open(const std::vector<fs::path>& folders, std::string_view name) {
     if (!isBareCueName(name)) {
@@ -36,7 +41,8 @@ std::optional<CueFile> CueFile::open(const std::vector<fs::path>& folders, std::
         if (!file || info.frames <= 0 || info.channels <= 0 || info.samplerate <= 0) {
             continue;
         }
-        return CueFile(std::move(file), info.channels, info.samplerate, std::move(path));
+        return CueFile(std::move(file), info.frames, info.channels, info.samplerate,
+                       std::move(path));
     }
     return std::nullopt;
 }

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <chrono>
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -23,6 +25,7 @@ public:
 
     [[nodiscard]] int channels() const { return channels_; }
     [[nodiscard]] int rate() const { return rate_; }
+    [[nodiscard]] std::chrono::microseconds length() const;
     [[nodiscard]] const std::filesystem::path& path() const { return path_; }
 
     // Decodes the next whole frames into out as interleaved floats in [-1, 1]; out's size is a
@@ -34,10 +37,11 @@ private:
         void operator()(sf_private_tag* file) const;
     };
 
-    CueFile(std::unique_ptr<sf_private_tag, Closer> file, int channels, int rate,
-            std::filesystem::path path);
+    CueFile(std::unique_ptr<sf_private_tag, Closer> file, std::int64_t frames, int channels,
+            int rate, std::filesystem::path path);
 
     std::unique_ptr<sf_private_tag, Closer> file_;
+    std::int64_t frames_;
     int channels_;
     int rate_;
     std::filesystem::path path_;

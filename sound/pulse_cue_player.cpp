@@ -2,15 +2,20 @@
 #include "sound/pulse_cue_player.h"
 
 #include "sound/cue_file.h"
+#include "sound/cue_folders.h"
 
 #include <pulse/channelmap.h>
 #include <pulse/sample.h>
 #include <pulse/simple.h>
 
 #include <algorithm>
+#include <condition_variable>
 #include <cstdlib>
 #include <memory>
+#include <mutex>
+#include <optional>
 #include <span>
+#include <string>
 #include <utility>
 
 namespace sound {
@@ -24,7 +29,7 @@ constexpr pa_usec_t chunkUsec = 10'000;
 // long enough that a busy machine does not starve the stream.
 constexpr pa_usec_t queueUsec = 120'000;
 // A cue lasts about a second; a longer file is played only this far.
-constexpr std::size_t longestCueSeconds = 20;
+constexpr std::chrono::seconds longestCue{20};
 
 struct StreamCloser {
     void operator()(pa_simple* stream) const { pa_simple_free(stream); }
@@ -74,88 +79,98 @@ Stream connect(const std::string& servers, const CueFile& file, const std::strin
                                 &attr, &error));
 }
 
+struct Job {
+    CueFile file;
+    std::string name;
+    game::CueMode mode;
+    std::uint64_t id;
+};
+
 } // namespace
 
-PulseCuePlayer::PulseCuePlayer(Waiter& waiter, std::vector<std::filesystem::path> folders)
-    : waiter_(waiter), folders_(std::move(folders)), servers_(localServers()),
-      worker_([this] { run(); }) {}
+struct WorkerState {
+    explicit WorkerState(std::string servers) : servers(std::move(servers)) {}
 
-PulseCuePlayer::~PulseCuePlayer() {
-    {
-        std::lock_guard lock(mutex_);
-        stopping_ = true;
+    // True once a newer cue or the player's end has cut the job off.
+    [[nodiscard]] bool cutOff(const Job& job) {
+        const std::lock_guard lock(mutex);
+        return stopping || latest != job.id;
     }
-    changed_.notify_all();
-    worker_.join();
-}
+    // Sleeps up to the given time, or less when the job is cut off; true if it was.
+    [[nodiscard]] bool sleepUnlessCutOff(const Job& job, std::chrono::microseconds time) {
+        std::unique_lock lock(mutex);
+        return changed.wait_for(lock, time, [&] { return stopping || latest != job.id; });
+    }
 
-void PulseCuePlayer::play(std::string_view name, game::CueMode mode) {
-    const bool sync = mode == game::CueMode::Sync;
-    try {
-        std::string owned(name);
-        std::lock_guard lock(mutex_);
-        if (syncInProgress_ || stopping_) {
-            return;
-        }
-        ++generation_;
-        pending_ = Job{std::move(owned), mode, generation_};
-        syncInProgress_ = sync;
-    } catch (...) {
-        return; // out of memory: the cue is simply not heard
-    }
-    changed_.notify_all();
-    if (!sync) {
-        return;
-    }
-    waiter_.wait();
-    std::lock_guard lock(mutex_);
-    syncInProgress_ = false;
-}
+    const std::string servers; // empty: leave the choice to libpulse (PULSE_SERVER is set)
+    std::mutex mutex;
+    std::condition_variable changed;
+    // All below guarded by mutex.
+    std::optional<Job> pending;
+    std::uint64_t latest = 0;       // the newest cue's id; ids only grow
+    std::uint64_t performing = 0;   // the cue the worker is in, 0 when idle
+    std::uint64_t finished = 0;     // the last cue the worker is done with
+    game::Waiter* waiter = nullptr; // told of every finished cue; null once the player is gone
+    bool stopping = false;
+    bool exited = false;
+};
 
-void PulseCuePlayer::run() {
+namespace {
+
+void perform(WorkerState& shared, Job& job);
+
+// The worker keeps its own share of the state: left behind on a server that does not answer,
+// it must find everything it touches still there whenever it comes back.
+void work(const std::shared_ptr<WorkerState>& shared) {
+    std::unique_lock lock(shared->mutex);
     for (;;) {
-        std::optional<Job> job;
-        {
-            std::unique_lock lock(mutex_);
-            changed_.wait(lock, [this] { return stopping_ || pending_.has_value(); });
-            if (!pending_) {
-                return;
-            }
-            job.swap(pending_);
+        shared->changed.wait(lock, [&] { return shared->stopping || shared->pending; });
+        if (shared->stopping) {
+            break;
         }
+        Job job = std::move(*shared->pending);
+        shared->pending.reset();
+        shared->performing = job.id;
+        lock.unlock();
         try {
-            perform(*job);
+            perform(*shared, job);
         } catch (...) {
-            // Nothing a cue does may reach the game; the waiting caller is released below.
+            // Nothing a cue does may reach the game; its waiter is told below all the same.
         }
-        if (job->mode == game::CueMode::Sync) {
-            waiter_.wake();
+        lock.lock();
+        shared->performing = 0;
+        shared->finished = job.id;
+        // Under the lock, so that the player's end, which clears it, cannot come in between.
+        if (shared->waiter != nullptr) {
+            shared->waiter->notify();
         }
     }
+    shared->exited = true;
+    shared->changed.notify_all();
 }
 
-void PulseCuePlayer::perform(const Job& job) {
-    auto file = CueFile::open(folders_, job.name);
-    if (!file || superseded(job)) {
+void perform(WorkerState& shared, Job& job) {
+    CueFile& file = job.file;
+    if (shared.cutOff(job)) {
         return;
     }
-    const Stream stream = connect(servers_, *file, job.name);
+    const Stream stream = connect(shared.servers, file, job.name);
     if (!stream) {
         return;
     }
-    const auto channels = static_cast<std::size_t>(file->channels());
-    const auto rate = static_cast<std::size_t>(file->rate());
+    const auto channels = static_cast<std::size_t>(file.channels());
+    const auto rate = static_cast<std::size_t>(file.rate());
     const std::size_t chunkFrames = std::max<std::size_t>(1, rate * chunkUsec / 1'000'000);
     std::vector<float> chunk(chunkFrames * channels);
-    std::size_t framesLeft = rate * longestCueSeconds;
+    std::size_t framesLeft = rate * static_cast<std::size_t>(longestCue.count());
     int error = 0;
     while (framesLeft > 0) {
-        if (superseded(job)) {
+        if (shared.cutOff(job)) {
             pa_simple_flush(stream.get(), &error);
             return;
         }
         const std::size_t want = std::min(chunkFrames, framesLeft);
-        const std::size_t frames = file->read(std::span(chunk).first(want * channels));
+        const std::size_t frames = file.read(std::span(chunk).first(want * channels));
         if (frames == 0) {
             break;
         }
@@ -170,7 +185,7 @@ void PulseCuePlayer::perform(const Job& job) {
         // through what the server holds instead of blocking in the drain.
         const pa_usec_t queued = pa_simple_get_latency(stream.get(), &error);
         if (queued != static_cast<pa_usec_t>(-1) &&
-            sleepUnlessSuperseded(job, std::chrono::microseconds(queued))) {
+            shared.sleepUnlessCutOff(job, std::chrono::microseconds(queued))) {
             pa_simple_flush(stream.get(), &error);
             return;
         }
@@ -178,18 +193,76 @@ void PulseCuePlayer::perform(const Job& job) {
     pa_simple_drain(stream.get(), &error);
 }
 
-bool PulseCuePlayer::supersededLocked(const Job& job) const {
-    return stopping_ || generation_ != job.generation;
+} // namespace
+
+PulseCuePlayer::PulseCuePlayer(game::Waiter& waiter, std::vector<std::filesystem::path> folders)
+    : waiter_(waiter), folders_(std::move(folders)),
+      shared_(std::make_shared<WorkerState>(localServers())) {
+    shared_->waiter = &waiter_;
+    worker_ = std::thread(work, shared_);
 }
 
-bool PulseCuePlayer::superseded(const Job& job) {
-    std::lock_guard lock(mutex_);
-    return supersededLocked(job);
+PulseCuePlayer::~PulseCuePlayer() {
+    std::unique_lock lock(shared_->mutex);
+    shared_->stopping = true;
+    shared_->waiter = nullptr;
+    shared_->changed.notify_all();
+    // A worker in a cue notices between two chunks of it; one held by a server that does not
+    // answer is left to come back in its own time.
+    if (shared_->changed.wait_for(lock, kShutdownBound, [this] { return shared_->exited; })) {
+        lock.unlock();
+        worker_.join();
+    } else {
+        worker_.detach();
+    }
 }
 
-bool PulseCuePlayer::sleepUnlessSuperseded(const Job& job, std::chrono::microseconds time) {
-    std::unique_lock lock(mutex_);
-    return changed_.wait_for(lock, time, [&] { return supersededLocked(job); });
+void PulseCuePlayer::play(std::string_view name, game::CueMode mode) {
+    if (waiting_) {
+        return;
+    }
+    std::uint64_t id = 0;
+    std::chrono::microseconds length{};
+    try {
+        std::optional<CueFile> file = CueFile::open(folders_, name);
+        const std::lock_guard lock(shared_->mutex);
+        // Even a cue that cannot be played cuts off the one before it.
+        id = ++shared_->latest;
+        shared_->changed.notify_all();
+        if (abandoned_ != 0 && shared_->performing == abandoned_) {
+            return; // the server still holds the worker: nothing could be heard
+        }
+        abandoned_ = 0;
+        if (!file) {
+            return;
+        }
+        length = std::min(file->length(), std::chrono::microseconds(longestCue));
+        shared_->pending = Job{std::move(*file), std::string(name), mode, id};
+    } catch (...) {
+        return; // out of memory: the cue is simply not heard
+    }
+    if (mode == game::CueMode::Sync) {
+        awaitEnd(id, length + kSyncMargin);
+    }
+}
+
+void PulseCuePlayer::awaitEnd(std::uint64_t id, std::chrono::microseconds bound) {
+    waiting_ = true;
+    const auto ended = [this, id] {
+        const std::lock_guard lock(shared_->mutex);
+        return shared_->finished >= id;
+    };
+    waiter_.waitUntil(ended, game::Waiter::Clock::now() + bound);
+    waiting_ = false;
+    const std::lock_guard lock(shared_->mutex);
+    if (shared_->finished >= id) {
+        return;
+    }
+    // The server has had the cue's whole length and more: the game goes on as if it had ended.
+    shared_->pending.reset(); // not begun yet: it never will be
+    ++shared_->latest;        // begun: cut off as soon as the server lets go of the worker
+    shared_->changed.notify_all();
+    abandoned_ = shared_->performing;
 }
 
 } // namespace sound

@@ -2,32 +2,39 @@
 #pragma once
 
 #include "game/cue_player.h"
-#include "sound/cue_folders.h"
-#include "sound/waiter.h"
+#include "game/waiter.h"
 
 #include <chrono>
-#include <condition_variable>
 #include <cstdint>
 #include <filesystem>
-#include <mutex>
-#include <optional>
-#include <string>
+#include <memory>
 #include <thread>
 #include <vector>
 
 namespace sound {
 
-// Plays cues through a PulseAudio server (or anything speaking its protocol) on one worker
-// thread. Each cue gets its own connection, so a server that comes or goes between cues is
-// simply found or missed, and a cue that cannot be played ends at once without a trace.
+struct WorkerState; // what the player shares with its worker, which may outlive it
+
+// Plays cues through a PulseAudio server (or anything speaking its protocol, PipeWire's included)
+// on one worker thread. Each cue gets its own connection, so a server that comes or goes between
+// cues is simply found or missed, and a cue that cannot be played ends at once without a trace.
+//
+// Nothing the server does can hold the game. A synchronous cue is waited for no longer than its
+// own length plus kSyncMargin; a server that has not played it by then (stopped, or stalled on
+// its device) has it abandoned, and every cue is dropped at once until the worker comes back
+// from that server. Shutdown is bounded in the same way: a worker still stuck then is left
+// behind with what it uses.
 //
 // A synchronous cue cannot be interrupted by another play(): a play() that arrives while one is
 // being waited on (from the waiter's own event loop, say) is dropped.
 class PulseCuePlayer final : public game::CuePlayer {
 public:
+    static constexpr std::chrono::milliseconds kSyncMargin{1000};
+    static constexpr std::chrono::milliseconds kShutdownBound{250};
+
     // waiter must outlive the player. Cues are looked up by name in folders, in order.
-    PulseCuePlayer(Waiter& waiter, std::vector<std::filesystem::path> folders);
-    // Cuts off whatever plays and joins the worker.
+    PulseCuePlayer(game::Waiter& waiter, std::vector<std::filesystem::path> folders);
+    // Cuts off whatever plays and ends the worker.
     ~PulseCuePlayer() override;
     PulseCuePlayer(const PulseCuePlayer&) = delete;
     PulseCuePlayer& operator=(const PulseCuePlayer&) = delete;
@@ -35,32 +42,16 @@ public:
     void play(std::string_view name, game::CueMode mode) override;
 
 private:
-    struct Job {
-        std::string name;
-        game::CueMode mode;
-        std::uint64_t generation;
-    };
+    // Waits for the end of the synchronous cue id, or gives it up after bound.
+    void awaitEnd(std::uint64_t id, std::chrono::microseconds bound);
 
-    void run();
-    void perform(const Job& job);
-    // True once a newer play() or the destructor has superseded the job.
-    [[nodiscard]] bool supersededLocked(const Job& job) const;
-    [[nodiscard]] bool superseded(const Job& job);
-    // Sleeps up to the given time, or less when the job is superseded; true if it was.
-    [[nodiscard]] bool sleepUnlessSuperseded(const Job& job, std::chrono::microseconds time);
-
-    Waiter& waiter_;
+    game::Waiter& waiter_;
     const std::vector<std::filesystem::path> folders_;
-    // Empty: leave the choice of server to libpulse (PULSE_SERVER is set).
-    const std::string servers_;
-
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    std::optional<Job> pending_;
-    std::uint64_t generation_ = 0;
-    bool syncInProgress_ = false;
-    bool stopping_ = false;
-    std::thread worker_; // last: starts once everything it reads is in place
+    bool waiting_ = false; // a synchronous cue is being waited on
+    // The cue the worker was still playing when a synchronous wait gave up on it; 0 when none.
+    std::uint64_t abandoned_ = 0;
+    std::shared_ptr<WorkerState> shared_;
+    std::thread worker_;
 };
 
 } // namespace sound

@@ -5,48 +5,46 @@
 
 #include <QEventLoop>
 #include <QMetaObject>
+#include <QTimer>
+
+#include <utility>
 
 namespace ui {
 
-EventLoopWaiter::EventLoopWaiter() = default;
-
-void EventLoopWaiter::wait() {
-    if (takeWake()) {
-        return;
-    }
+void EventLoopWaiter::waitUntil(const std::function<bool()>& done, Clock::time_point deadline) {
     const InputBlocker blocker;
     QEventLoop loop;
-    loop_ = &loop;
-    // A wake() that came between takeWake() above and here has already posted quitIfWoken(),
-    // which runs inside this loop.
-    loop.exec();
-    loop_ = nullptr;
+    QTimer timeout;
+    timeout.setSingleShot(true);
+    timeout.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
+    QEventLoop* const outerLoop = std::exchange(loop_, &loop);
+    const std::function<bool()>* const outerDone = std::exchange(done_, &done);
+    // A notify() that came before the loop runs finds done() true here; one that comes later
+    // posts a check into the loop.
+    while (!done()) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
+        if (left.count() <= 0) {
+            break;
+        }
+        timeout.start(left);
+        loop.exec();
+    }
+    loop_ = outerLoop;
+    done_ = outerDone;
 }
 
-void EventLoopWaiter::wake() {
-    {
-        const std::lock_guard lock(mutex_);
-        ++pendingWakes_;
-    }
+void EventLoopWaiter::notify() {
+    // Runs on the GUI thread. A check posted for a wait that has ended finds another wait or
+    // none; either way it only asks done() again.
     QMetaObject::invokeMethod(
-        &context_, [this] { quitIfWoken(); }, Qt::QueuedConnection);
-}
-
-void EventLoopWaiter::quitIfWoken() {
-    // A wake that came before its wait() was consumed there; its posted call finds no loop,
-    // or a later wait's loop with no wake pending, and leaves both alone.
-    if (loop_ != nullptr && takeWake()) {
-        loop_->quit();
-    }
-}
-
-bool EventLoopWaiter::takeWake() {
-    const std::lock_guard lock(mutex_);
-    if (pendingWakes_ == 0) {
-        return false;
-    }
-    --pendingWakes_;
-    return true;
+        &context_,
+        [this] {
+            if (loop_ != nullptr && (*done_)()) {
+                loop_->quit();
+            }
+        },
+        Qt::QueuedConnection);
 }
 
 } // namespace ui

@@ -137,6 +137,18 @@ void PulseDaemon::kill() {
     }
 }
 
+void PulseDaemon::freeze() {
+    if (pid_ > 0) {
+        ::kill(pid_, SIGSTOP);
+    }
+}
+
+void PulseDaemon::thaw() {
+    if (pid_ > 0) {
+        ::kill(pid_, SIGCONT);
+    }
+}
+
 SilentStream::SilentStream(const std::string& server)
     : stream_(openStream(server, PA_STREAM_PLAYBACK, "zuviktest", 2, 20ms)) {
     if (stream_ == nullptr) {

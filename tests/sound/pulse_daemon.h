@@ -37,6 +37,9 @@ public:
     // What XDG_RUNTIME_DIR would be for a session whose server this is.
     [[nodiscard]] std::filesystem::path runtimeDir() const { return dir_ / "runtime"; }
     void kill();
+    // SIGSTOP and SIGCONT: a server that stops answering without going away.
+    void freeze();
+    void thaw();
 
 private:
     TempDir dir_;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The cue player against a real PulseAudio daemon that each test starts for itself, with a null
 // sink whose monitor shows what was actually played.
+#include "blocking_waiter.h"
 #include "pulse_daemon.h"
 #include "sound/pulse_cue_player.h"
 #include "test_audio.h"
@@ -113,6 +114,9 @@ protected:
     }
 
     void TearDown() override {
+        if (daemon_) {
+            daemon_->thaw(); // the recorder and the silence could not end on a frozen server
+        }
         player_.reset();
         recorder_.reset();
         silence_.reset();
@@ -130,7 +134,7 @@ protected:
     std::optional<PulseDaemon> daemon_;
     std::optional<SilentStream> silence_;
     std::optional<MonitorRecorder> recorder_;
-    sound::BlockingWaiter waiter_;
+    BlockingWaiter waiter_;
     std::unique_ptr<sound::PulseCuePlayer> player_;
 };
 
@@ -258,6 +262,32 @@ TEST_F(PulseServer, KilledServerReleasesASyncCueAndLaterCuesReturnAtOnce) {
     EXPECT_LT(timed("short.wav", CueMode::Async), atOnceMs);
 }
 
+TEST_F(PulseServer, FrozenServerHoldsASyncCueNoLongerThanItsLengthAndAMargin) {
+    constexpr double longMs = 2000.0;
+    constexpr double shortMs = 250.0;
+    const double marginMs = sound::PulseCuePlayer::kSyncMargin.count();
+    std::thread freezer([&] {
+        std::this_thread::sleep_for(300ms);
+        daemon_->freeze();
+    });
+    const double held = timed("long.wav", CueMode::Sync);
+    freezer.join();
+    const double next = timed("short.wav", CueMode::Sync);
+    std::printf("[  measure ] server frozen mid-cue: a %.0f ms cue returned after %.1f ms, "
+                "the next one after %.1f ms\n",
+                longMs, held, next);
+    EXPECT_LT(held, longMs + marginMs + syncToleranceMs);
+    EXPECT_LT(next, shortMs + marginMs + syncToleranceMs);
+
+    // Once the server answers again, so does the player: the stuck stream was given up.
+    daemon_->thaw();
+    std::this_thread::sleep_for(500ms);
+    const std::size_t from = recorder_->position();
+    EXPECT_NEAR(timed("short.wav", CueMode::Sync), shortMs, 100.0);
+    MonitorRecorder::settle();
+    EXPECT_GT(peakOf(recorder_->between(from, recorder_->position())), 0.1);
+}
+
 TEST_F(PulseServer, FindsTheSessionServerWhenPulseServerIsUnset) {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
     const std::optional<std::string> savedRuntime =
@@ -265,7 +295,7 @@ TEST_F(PulseServer, FindsTheSessionServerWhenPulseServerIsUnset) {
     unsetenv("PULSE_SERVER");
     unsetenv("PULSE_RUNTIME_PATH");
     setenv("XDG_RUNTIME_DIR", daemon_->runtimeDir().c_str(), 1);
-    sound::BlockingWaiter waiter;
+    BlockingWaiter waiter;
     auto player =
         std::make_unique<sound::PulseCuePlayer>(waiter, std::vector<fs::path>{dir_.path()});
     if (savedRuntime) {

@@ -15,11 +15,10 @@ int main(int argc, char* argv[]) {
     form.show();
     ui::EventLoopWaiter waiter;
     QTimer::singleShot(50, &form, [&form] { form.close(); });
-    // If closing did not end the process, this wakes the wait so the failure shows.
-    QTimer::singleShot(3000, &form, [&waiter] { waiter.wake(); });
     std::puts("waiting");
     std::fflush(stdout);
-    waiter.wait();
+    // If closing did not end the process, the deadline ends the wait so the failure shows.
+    waiter.waitUntil([] { return false; }, game::Waiter::Clock::now() + std::chrono::seconds(3));
     std::puts("returned");
     return 3;
 }

@@ -6,13 +6,16 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
+#include <atomic>
 #include <chrono>
+#include <functional>
 #include <thread>
 
 namespace ui::test {
@@ -29,24 +32,26 @@ protected:
     void paintEvent(QPaintEvent* /*event*/) override { ++paints; }
 };
 
-// Wakes the waiter after a long while, so that a wait that was never going to end fails the
-// test instead of hanging it.
-class Rescue {
-public:
-    explicit Rescue(EventLoopWaiter& waiter) {
-        timer_.setSingleShot(true);
-        QObject::connect(&timer_, &QTimer::timeout, [this, &waiter] {
-            fired_ = true;
-            waiter.wake();
-        });
-        timer_.start(5000);
+// A cue whose end the test decides. A wait that nothing ends returns at its deadline, long after
+// what any test here waits for, so it fails the test instead of hanging it.
+struct Cue {
+    std::atomic<bool> ended{false};
+    std::function<bool()> done() {
+        return [this] { return ended.load(); };
     }
-    [[nodiscard]] bool fired() const { return fired_; }
-
-private:
-    QTimer timer_;
-    bool fired_ = false;
+    void end(EventLoopWaiter& waiter) {
+        ended = true;
+        waiter.notify();
+    }
 };
+
+game::Waiter::Clock::time_point inSeconds(int seconds) {
+    return game::Waiter::Clock::now() + std::chrono::seconds(seconds);
+}
+
+double millisecondsSince(QElapsedTimer& timer) {
+    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
+}
 
 void postClick(QWidget* widget) {
     const QPointF centre = QRectF(widget->rect()).center();
@@ -78,17 +83,17 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QCoreApplication::processEvents();
         EventLoopWaiter waiter;
-        const Rescue rescue(waiter);
+        Cue cue;
         const int before = window.paints;
-        int atWake = -1;
+        int atEnd = -1;
         QTimer::singleShot(0, &window, [&window] { window.update(); });
         QTimer::singleShot(200, &window, [&] {
-            atWake = window.paints;
-            waiter.wake();
+            atEnd = window.paints;
+            cue.end(waiter);
         });
-        waiter.wait();
-        QVERIFY(!rescue.fired());
-        QVERIFY2(atWake > before, "no paint while waiting");
+        waiter.waitUntil(cue.done(), inSeconds(5));
+        QVERIFY(cue.ended);
+        QVERIFY2(atEnd > before, "no paint while waiting");
     }
 
     void clicksAndKeysDuringTheWaitAreThrownAwayNotPostponed() {
@@ -101,17 +106,17 @@ private slots:
         QSignalSpy clicked(button, &QPushButton::clicked);
 
         EventLoopWaiter waiter;
-        const Rescue rescue(waiter);
+        Cue cue;
         QTimer::singleShot(0, button, [&] {
             postClick(button);
             postSpace(button);
             QTest::mouseClick(button, Qt::LeftButton);
             QTest::keyClick(button, Qt::Key_Space);
             QTest::keyClick(button, Qt::Key_Return);
-            QTimer::singleShot(100, button, [&waiter] { waiter.wake(); });
+            QTimer::singleShot(100, button, [&] { cue.end(waiter); });
         });
-        waiter.wait();
-        QVERIFY(!rescue.fired());
+        waiter.waitUntil(cue.done(), inSeconds(5));
+        QVERIFY(cue.ended);
         QCoreApplication::processEvents();
         QTest::qWait(50);
         QCOMPARE(clicked.count(), 0);
@@ -131,13 +136,13 @@ private slots:
         QSignalSpy newMatch(form.newMatchAction(), &QAction::triggered);
         QSignalSpy rules(form.rulesAction(), &QAction::triggered);
         EventLoopWaiter waiter;
-        const Rescue rescue(waiter);
+        Cue cue;
         QTimer::singleShot(0, &form, [&] {
             QTest::keyClick(&form, Qt::Key_F2);
             QTest::keyClick(&form, Qt::Key_F1);
-            waiter.wake();
+            cue.end(waiter);
         });
-        waiter.wait();
+        waiter.waitUntil(cue.done(), inSeconds(5));
         QTest::qWait(20);
         QCOMPARE(newMatch.count(), 0);
         QCOMPARE(rules.count(), 0);
@@ -145,45 +150,42 @@ private slots:
         QCOMPARE(newMatch.count(), 1);
     }
 
-    void aWakeFromAnotherThreadEndsTheWait() {
+    void theEndOfACueOnAnotherThreadEndsTheWait() {
         EventLoopWaiter waiter;
-        const Rescue rescue(waiter);
-        std::thread cue([&waiter] {
+        Cue cue;
+        QElapsedTimer timer;
+        timer.start();
+        std::thread player([&] {
             std::this_thread::sleep_for(30ms);
-            waiter.wake();
+            cue.end(waiter);
         });
-        waiter.wait();
-        cue.join();
-        QVERIFY(!rescue.fired());
+        waiter.waitUntil(cue.done(), inSeconds(5));
+        player.join();
+        QVERIFY(cue.ended);
+        QVERIFY(millisecondsSince(timer) < 1000);
     }
 
-    void aWakeBeforeTheWaitEndsItWithoutRunningTheLoop() {
+    void aCueThatNeverEndsIsWaitedForUntilTheDeadlineOnly() {
         EventLoopWaiter waiter;
+        Cue cue;
+        QElapsedTimer timer;
+        timer.start();
+        waiter.waitUntil(cue.done(), game::Waiter::Clock::now() + 200ms);
+        const double waited = millisecondsSince(timer);
+        QVERIFY2(waited >= 195 && waited < 1000, qPrintable(QString::number(waited)));
+    }
+
+    void aCueAlreadyOverIsNotWaitedFor() {
+        EventLoopWaiter waiter;
+        Cue cue;
+        cue.end(waiter);
         bool loopRan = false;
         QTimer::singleShot(0, qApp, [&loopRan] { loopRan = true; });
-        std::thread cue([&waiter] { waiter.wake(); });
-        cue.join();
-        waiter.wait();
+        waiter.waitUntil(cue.done(), inSeconds(5));
         QVERIFY(!loopRan);
-        QTest::qWait(10); // let the posted timer run before loopRan goes out of scope
-    }
-
-    void aStaleWakeDoesNotCutTheNextWaitShort() {
-        EventLoopWaiter waiter;
-        waiter.wake();
-        waiter.wait(); // consumed here; the call wake() posted is still queued
-        const Rescue rescue(waiter);
-        bool cueEnded = false;
-        QTimer::singleShot(100, qApp, [&] {
-            cueEnded = true;
-            waiter.wake();
-        });
-        waiter.wait();
-        QVERIFY(!rescue.fired());
-        QVERIFY(cueEnded);
+        QTest::qWait(10); // let the posted calls run before cue and loopRan go out of scope
     }
 };
-
 } // namespace
 
 std::unique_ptr<QObject> makeWaiterTest() {
