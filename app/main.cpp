@@ -5,13 +5,12 @@
 #include "sound/pulse_cue_player.h"
 #include "ui/accessibility.h"
 #include "ui/application_setup.h"
-#include "ui/click_dispatch.h"
+#include "ui/commands.h"
 #include "ui/dialogs.h"
 #include "ui/event_loop_waiter.h"
 #include "ui/first_paint_reporter.h"
 #include "ui/form1.h"
 #include "ui/qt_view.h"
-#include "ui/rules_file_reader.h"
 
 #include <QApplication>
 
@@ -23,7 +22,7 @@ int main(int argc, char* argv[]) {
     ui::FirstPaintReporter::installIfRequested();
 
     // Declared in the order they depend on each other, so they are destroyed the other way round:
-    // the cue player joins its thread before the waiter it wakes goes away.
+    // the cue player is done with the waiter before the waiter goes away.
     ui::Form1 form;
     ui::nameControlsForScreenReaders(form);
     ui::QtDialogs dialogs;
@@ -32,12 +31,7 @@ int main(int argc, char* argv[]) {
     sound::PulseCuePlayer cues(waiter, sound::defaultCueFolders());
     game::SystemRandom random;
     game::Game game(view, cues, random);
-
-    ui::ClickDispatch dispatch(form);
-    const auto readRules = [] { return ui::readRulesFile(ui::defaultRulesFolders()); };
-    ui::connectCommands(form, [&](ui::Command command) {
-        dispatch.run([&] { ui::runCommand(game, command, readRules); });
-    });
+    ui::connectCommands(form, game);
 
     try {
         game.load();

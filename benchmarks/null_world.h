@@ -28,6 +28,9 @@ public:
         return buttons == game::Buttons::Ok ? game::kResultOk : game::kResultYes;
     }
     std::string inputBox(std::string_view) override { return "Тест"; }
+    game::RulesFile readRulesFile() override {
+        return {"help.vrn", std::string("Правила\r\nигры\r\n"), {}};
+    }
     void terminate() override {}
     // Every settled deal, and nothing else, plays one of the three outcome cues.
     void play(std::string_view name, game::CueMode) override {

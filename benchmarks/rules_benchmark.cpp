@@ -50,9 +50,9 @@ BENCHMARK(BM_ShuffleSystemRandom);
 // purse does not leave the loop clicking a refused bet forever.
 void placeBet(game::Game& game) {
     if (game.table().playerMoney >= 100 && game.table().computerMoney >= 100) {
-        game.command8Click();
+        game.run(game::Command::Command8);
     } else {
-        game.command6Click();
+        game.run(game::Command::Command6);
     }
 }
 
@@ -62,9 +62,9 @@ void BM_PlayerFirstDeal(benchmark::State& state) {
     bench::FastRandom random(2);
     Table table(random);
     for (auto _ : state) {
-        table.game.command5Click();
+        table.game.run(game::Command::Command5);
         placeBet(table.game);
-        table.game.command2Click();
+        table.game.run(game::Command::Command2);
     }
     reportDeals(state, table.world);
 }
@@ -76,7 +76,7 @@ void BM_ComputerFirstDeal(benchmark::State& state) {
     Table table(random);
     for (auto _ : state) {
         table.game.inicial3();
-        table.game.command4Click();
+        table.game.run(game::Command::Command4);
     }
     reportDeals(state, table.world);
 }
@@ -93,19 +93,19 @@ void BM_MatchPlay(benchmark::State& state) {
     for (auto _ : state) {
         const bool wantsCard = game.table().playerPoints < 17;
         if (world.isVisible(Control::Command5)) {
-            game.command5Click();
+            game.run(game::Command::Command5);
         } else if (world.isVisible(Control::Command8)) {
             placeBet(game);
         } else if (world.isVisible(Control::Command2)) {
             if (wantsCard && world.isVisible(Control::Command1)) {
-                game.command1Click();
+                game.run(game::Command::Command1);
             } else {
-                game.command2Click();
+                game.run(game::Command::Command2);
             }
         } else if (wantsCard && world.isVisible(Control::Command3)) {
-            game.command3Click();
+            game.run(game::Command::Command3);
         } else {
-            game.command4Click();
+            game.run(game::Command::Command4);
         }
     }
     state.counters["clicks/s"] =

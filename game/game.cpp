@@ -9,6 +9,62 @@ namespace game {
 Game::Game(View& view, CuePlayer& cues, RandomSource& random)
     : view_(view), cues_(cues), random_(random) {}
 
+// Modal boxes and the input filter of a cue stop the mouse and the keys, but not a press that
+// an assistive tool makes through the accessibility interface, nor a timer: those reach a
+// button from the event loop of a box or cue while its command is halfway through. The gate
+// drops them whole, so a deal is never settled twice and a match never restarts mid-deal.
+template <typename Body> bool Game::throughGate(Body body) {
+    if (running_ || ending_) {
+        return false;
+    }
+    running_ = true;
+    struct Reopen {
+        bool& running;
+        ~Reopen() { running = false; }
+    } reopen{running_};
+    body();
+    return true;
+}
+
+void Game::load() {
+    throughGate([this] { greet(); });
+}
+
+bool Game::run(Command command) {
+    return throughGate([this, command] { dispatch(command); });
+}
+
+void Game::dispatch(Command command) {
+    switch (command) {
+    case Command::Command1:
+        return command1Click();
+    case Command::Command2:
+        return command2Click();
+    case Command::Command3:
+        return command3Click();
+    case Command::Command4:
+        return command4Click();
+    case Command::Command5:
+        return command5Click();
+    case Command::Command6:
+        return command6Click();
+    case Command::Command7:
+        return command7Click();
+    case Command::Command8:
+        return command8Click();
+    case Command::Command9:
+        return command9Click();
+    case Command::NewMatch:
+        return newMatchCommand();
+    case Command::Exit:
+        return exitCommand();
+    case Command::About:
+        return aboutCommand();
+    case Command::Rules:
+        return rulesCommand();
+    }
+}
+
 void Game::initTables() {
     table_.betValues = makeBetValues();
     table_.deckOrder = makeDeckOrder();
@@ -72,6 +128,7 @@ void Game::showMoney(Control label, std::int64_t amount) {
 }
 
 void Game::terminate() {
+    ending_ = true;
     view_.terminate();
     throw Termination{};
 }

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "game/command.h"
 #include "game/cue_player.h"
 #include "game/random_source.h"
-#include "game/rules_file.h"
 #include "game/settlement.h"
 #include "game/table_state.h"
 #include "game/view.h"
@@ -27,14 +27,18 @@ enum class CheckResult {
 };
 
 // The rules and the flow of a match. Owns the table state; reaches the world only through
-// the three interfaces it is given, which must outlive it. Each public handler is what one
-// button or menu item of the window runs. Any handler may throw Termination.
+// the three interfaces it is given, which must outlive it. Any call may throw Termination.
 class Game {
 public:
     Game(View& view, CuePlayer& cues, RandomSource& random);
 
     // Start-up, before the window is first shown: tables, greeting, first match.
     void load();
+    // The one way in for the player's commands, whatever gives them: the command's handler runs
+    // to its end, boxes and synchronous cues included, and true is returned. A command that
+    // arrives while another one runs (from the event loop of one of its boxes or cues, say) is
+    // dropped, and false is returned; so is every command once the program is ending.
+    bool run(Command command);
     // Fills betValues, deckOrder and cardGrid. Runs once, as the first step of load().
     void initTables();
 
@@ -42,21 +46,6 @@ public:
     void inicial1(); // chance events, reshuffle and the computer-first opening
     void inicial2(); // a new match
     void inicial3(); // the computer's bet
-
-    void command1Click(); // "Еще", player-first deal
-    void command2Click(); // "Бери себе"
-    void command3Click(); // "Еще", computer-first deal
-    void command4Click(); // "Мне хватит"
-    void command5Click(); // "Делайте ставки"
-    void command6Click(); // "25"
-    void command7Click(); // "50"
-    void command8Click(); // "100"
-    void command9Click(); // "200"
-
-    void newMatchCommand();                   // "Новая"
-    void exitCommand();                       // "Выход"
-    void aboutCommand();                      // "О программе"
-    void rulesCommand(const RulesFile& file); // "Правила игры"
 
     // Player first, computer second. refundsPlayersHalf: the caller has a stake on the table
     // that a bank refill abandons, so the player gets its own half of it back. Termination
@@ -68,6 +57,27 @@ public:
     [[nodiscard]] TableState& table() { return table_; }
 
 private:
+    // Runs body unless a command or the start-up already runs or the program is ending; true
+    // if it ran.
+    template <typename Body> bool throughGate(Body body);
+    void greet();
+    void dispatch(Command command);
+
+    // What each command runs.
+    void command1Click(); // "Еще", player-first deal
+    void command2Click(); // "Бери себе"
+    void command3Click(); // "Еще", computer-first deal
+    void command4Click(); // "Мне хватит"
+    void command5Click(); // "Делайте ставки"
+    void command6Click(); // "25"
+    void command7Click(); // "50"
+    void command8Click(); // "100"
+    void command9Click(); // "200"
+    void newMatchCommand();
+    void exitCommand();
+    void aboutCommand();
+    void rulesCommand();
+
     // Plays the cue synchronously, shows an OK box and keeps its result in answer.
     void announce(std::string_view cue, std::string_view prompt);
     void show(std::initializer_list<Control> controls);
@@ -108,6 +118,8 @@ private:
     CuePlayer& cues_;
     RandomSource& random_;
     TableState table_;
+    bool running_ = false; // a command or the start-up is under way
+    bool ending_ = false;  // the program is terminating: nothing runs any more
 };
 
 } // namespace game

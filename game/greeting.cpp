@@ -14,7 +14,7 @@ std::string welcomeText(const std::string& name) {
 
 } // namespace
 
-void Game::load() {
+void Game::greet() {
     initTables();
     cues_.play("door.wav", CueMode::Sync);
     // The name is kept exactly as typed; only the empty text (Cancel) counts as no name,

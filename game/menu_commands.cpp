@@ -43,9 +43,10 @@ void Game::aboutCommand() {
     view_.messageBox(kAboutText, Buttons::Ok, kAboutTitle);
 }
 
-void Game::rulesCommand(const RulesFile& file) {
+void Game::rulesCommand() {
     // A rules file that cannot be shown is explained rather than shown as an empty box;
     // the game goes on where it was either way.
+    const RulesFile file = view_.readRulesFile();
     const std::string text = file.bytes ? rulesText(*file.bytes) : rulesFailureText(file);
     view_.messageBox(text, Buttons::Ok, {});
 }

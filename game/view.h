@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "game/rules_file.h"
+
 #include <string>
 #include <string_view>
 
@@ -54,8 +56,11 @@ public:
     // Modal, no title of its own; Cancel gives the empty text.
     virtual std::string inputBox(std::string_view prompt) = 0;
 
+    // The rules file as it is now, read whole for one run of the rules command.
+    [[nodiscard]] virtual RulesFile readRulesFile() = 0;
+
     // Called once, just before the rules throw Termination: the program is ending.
-    // No rule runs after it; the window's click dispatch catches Termination and leaves.
+    // No rule runs after it, and Game::run() lets no command in any more.
     virtual void terminate() = 0;
 };
 

@@ -149,11 +149,17 @@ void Form1::createMenus() {
     };
 
     QMenu* gameMenu = addMenu("игра", "Игра");
-    newMatch_ = addItem(gameMenu, "новая", "Новая", QKeySequence(Qt::Key_F2));
-    exit_ = addItem(gameMenu, "выход", "Выход", QKeySequence(Qt::CTRL | Qt::Key_F4));
+    QAction* newMatch = addItem(gameMenu, "новая", "Новая", QKeySequence(Qt::Key_F2));
+    QAction* exit = addItem(gameMenu, "выход", "Выход", QKeySequence(Qt::CTRL | Qt::Key_F4));
     QMenu* helpMenu = addMenu("помощь", "Помощь");
-    about_ = addItem(helpMenu, "опрог", "О программе", QKeySequence());
-    rules_ = addItem(helpMenu, "правила", "Правила игры", QKeySequence(Qt::Key_F1));
+    QAction* about = addItem(helpMenu, "опрог", "О программе", QKeySequence());
+    QAction* rules = addItem(helpMenu, "правила", "Правила игры", QKeySequence(Qt::Key_F1));
+    menuItems_ = {newMatch, exit, about, rules};
+}
+
+QAction* Form1::menuItem(game::Command command) const {
+    return menuItems_.at(static_cast<std::size_t>(command) -
+                         static_cast<std::size_t>(game::Command::NewMatch));
 }
 
 QWidget* Form1::control(game::Control control) const {

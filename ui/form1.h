@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "game/command.h"
 #include "game/view.h"
 
 #include <QMainWindow>
@@ -16,8 +17,7 @@ namespace ui {
 class HandBox;
 
 // The game's one window: captions, the hand, the buttons and the menu, nothing more. It holds no
-// rules and no state of the game; whoever wires it up connects the buttons' clicked() and the
-// actions' triggered() to the game.
+// rules and no state of the game; ui::connectCommands() hands its clicks to the game.
 class Form1 final : public QMainWindow {
     Q_OBJECT
 
@@ -34,10 +34,8 @@ public:
     [[nodiscard]] QPushButton* button(game::Control control) const;
     [[nodiscard]] HandBox* hand() const { return text1_; }
 
-    [[nodiscard]] QAction* newMatchAction() const { return newMatch_; } // новая
-    [[nodiscard]] QAction* exitAction() const { return exit_; }         // выход
-    [[nodiscard]] QAction* aboutAction() const { return about_; }       // опрог
-    [[nodiscard]] QAction* rulesAction() const { return rules_; }       // правила
+    // The item of the menu bar that gives a menu command (новая, выход, опрог, правила).
+    [[nodiscard]] QAction* menuItem(game::Command command) const;
 
 protected:
     // The close box ends the program at once, even in the middle of a handler that is waiting
@@ -50,10 +48,7 @@ private:
 
     std::array<QWidget*, 18> controls_{}; // indexed by game::Control
     HandBox* text1_ = nullptr;
-    QAction* newMatch_ = nullptr;
-    QAction* exit_ = nullptr;
-    QAction* about_ = nullptr;
-    QAction* rules_ = nullptr;
+    std::array<QAction*, 4> menuItems_{}; // NewMatch, Exit, About, Rules
 };
 
 } // namespace ui

@@ -4,6 +4,7 @@
 #include "ui/dialogs.h"
 #include "ui/form1.h"
 #include "ui/hand_box.h"
+#include "ui/rules_file_reader.h"
 
 #include <QAbstractButton>
 #include <QGuiApplication>
@@ -84,8 +85,11 @@ std::string QtView::inputBox(std::string_view prompt) {
     return typed ? typed->toStdString() : std::string();
 }
 
+game::RulesFile QtView::readRulesFile() {
+    return ui::readRulesFile(defaultRulesFolders());
+}
+
 void QtView::terminate() {
-    terminated_ = true;
     form_.setEnabled(false);
     form_.hide();
 }

@@ -27,9 +27,11 @@ public:
     int messageBox(std::string_view prompt, game::Buttons buttons, std::string_view title) override;
     std::string inputBox(std::string_view prompt) override;
 
-    // Takes the window off the screen at once; the click dispatch then ends the program.
+    // help.vrn from the first of the data folders that holds one.
+    [[nodiscard]] game::RulesFile readRulesFile() override;
+
+    // Takes the window off the screen at once; the program then ends (see connectCommands()).
     void terminate() override;
-    [[nodiscard]] bool terminated() const { return terminated_; }
 
 private:
     [[nodiscard]] QWidget* dialogParent() const;
@@ -37,7 +39,6 @@ private:
 
     Form1& form_;
     Dialogs& dialogs_;
-    bool terminated_ = false;
 };
 
 } // namespace ui

@@ -19,8 +19,6 @@
 
 namespace {
 
-using game::Control;
-
 struct Totals {
     std::uint64_t sequences = 0;
     std::uint64_t clicks = 0;
@@ -31,69 +29,36 @@ struct Totals {
 };
 
 constexpr int kMaxClicks = 80;
-constexpr std::array kButtons{Control::Command1, Control::Command2, Control::Command3,
-                              Control::Command4, Control::Command5, Control::Command6,
-                              Control::Command7, Control::Command8, Control::Command9};
 
 // One click as a player could make it: mostly a visible button, now and then a menu command.
 // Returns what was clicked, for the failure report.
 std::string clickOnce(game::Game& game, const soak::SoakWorld& world, std::mt19937_64& hand) {
-    static const game::RulesFile rules{"help.vrn", std::string("Правила\r\nигры\r\n"), ""};
+    static constexpr std::array<const char*, 4> kMenuItems{"Новая", "Выход", "О программе",
+                                                           "Правила игры"};
     const int menu = std::uniform_int_distribution<int>(0, 999)(hand);
+    game::Command command = game::Command::Exit;
     if (menu < 10) {
-        game.newMatchCommand();
-        return "Новая";
-    }
-    if (menu < 14) {
-        game.aboutCommand();
-        return "О программе";
-    }
-    if (menu < 18) {
-        game.rulesCommand(rules);
-        return "Правила игры";
-    }
-    if (menu < 19) {
-        game.exitCommand();
-        return "Выход";
-    }
-    std::vector<Control> offered;
-    for (const Control button : kButtons) {
-        if (world.isVisible(button)) {
-            offered.push_back(button);
+        command = game::Command::NewMatch;
+    } else if (menu < 14) {
+        command = game::Command::About;
+    } else if (menu < 18) {
+        command = game::Command::Rules;
+    } else if (menu > 18) {
+        std::vector<game::Command> offered;
+        for (const game::Command button : game::kCommands) {
+            if (game::buttonOf(button) && world.isVisible(*game::buttonOf(button))) {
+                offered.push_back(button);
+            }
         }
+        command =
+            offered.at(std::uniform_int_distribution<std::size_t>(0, offered.size() - 1)(hand));
     }
-    const Control button =
-        offered.at(std::uniform_int_distribution<std::size_t>(0, offered.size() - 1)(hand));
-    switch (button) {
-    case Control::Command1:
-        game.command1Click();
-        break;
-    case Control::Command2:
-        game.command2Click();
-        break;
-    case Control::Command3:
-        game.command3Click();
-        break;
-    case Control::Command4:
-        game.command4Click();
-        break;
-    case Control::Command5:
-        game.command5Click();
-        break;
-    case Control::Command6:
-        game.command6Click();
-        break;
-    case Control::Command7:
-        game.command7Click();
-        break;
-    case Control::Command8:
-        game.command8Click();
-        break;
-    default:
-        game.command9Click();
-        break;
+    game.run(command);
+    if (const auto button = game::buttonOf(command)) {
+        return std::string(game::controlName(*button));
     }
-    return std::string(game::controlName(button));
+    return kMenuItems.at(static_cast<std::size_t>(command) -
+                         static_cast<std::size_t>(game::Command::NewMatch));
 }
 
 // Plays one sequence; false (after printing why) when an invariant broke.

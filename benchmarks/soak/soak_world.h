@@ -34,6 +34,9 @@ public:
     void focusHand() override {}
     int messageBox(std::string_view prompt, game::Buttons buttons, std::string_view title) override;
     std::string inputBox(std::string_view prompt) override;
+    game::RulesFile readRulesFile() override {
+        return {"help.vrn", std::string("Правила\r\nигры\r\n"), {}};
+    }
     void terminate() override { terminated_ = true; }
     void play(std::string_view name, game::CueMode mode) override;
 

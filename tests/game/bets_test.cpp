@@ -19,16 +19,16 @@ using test::Table;
 void click(Table& t, int bet) {
     switch (bet) {
     case 25:
-        t.game.command6Click();
+        t.game.run(game::Command::Command6);
         break;
     case 50:
-        t.game.command7Click();
+        t.game.run(game::Command::Command7);
         break;
     case 100:
-        t.game.command8Click();
+        t.game.run(game::Command::Command8);
         break;
     case 200:
-        t.game.command9Click();
+        t.game.run(game::Command::Command9);
         break;
     default:
         FAIL() << "no button bets " << bet;
@@ -50,7 +50,7 @@ TEST(OpenTheBetting, SwapsItsButtonForTheFourBetButtonsAndNothingElse) {
     Table t;
     t.enterPhase(Phase::BettingClosed);
     t.setMoney(1000, 1000, 0);
-    t.game.command5Click();
+    t.game.run(game::Command::Command5);
     EXPECT_EQ(t.world.log, (Log{hide("Command5"), show("Command6"), show("Command7"),
                                 show("Command8"), show("Command9")}));
     EXPECT_EQ(t.visibleSet(), test::phaseSet(Phase::ChoosingBet));

@@ -57,7 +57,7 @@ TEST_P(ComputerFirstSettlement, TheOutcomeMovesTheStakeAndSetsTheNextPhase) {
     const StandCase& c = GetParam();
     Table t;
     arrange(t, c.playerPoints, c.computerPoints);
-    t.game.command4Click();
+    t.game.run(game::Command::Command4);
 
     Log expected{cue(c.cue), okBox(c.prompt)};
     switch (c.result) {
@@ -157,7 +157,7 @@ TEST(ComputerFirstSettlementRule, EveryPairOfTotalsFollowsThePlainRule) {
         for (int computer = 16; computer <= 26; ++computer) {
             Table t;
             arrange(t, player, computer);
-            t.game.command4Click();
+            t.game.run(game::Command::Command4);
             const bool playerBust = player > 21;
             const bool computerBust = computer > 21;
             Result expected = Result::Tie;

@@ -50,9 +50,9 @@ TEST_P(PlayerDraws, TakeTheNextCardAndScoldOnlyPastForty) {
     t.world.hand = kTwoCards;
 
     if (playerFirst) {
-        t.game.command1Click();
+        t.game.run(game::Command::Command1);
     } else {
-        t.game.command3Click();
+        t.game.run(game::Command::Command3);
     }
 
     EXPECT_EQ(t.world.log, c.expected);
@@ -122,12 +122,12 @@ TEST(PlayerDraws, TwelveLowestCardsKeepTheButtonAndTheThirteenthPassesForty) {
     t.state().dealtCount = 2;
     t.state().playerPoints = 4; // the two jacks already held
     for (int draw = 0; draw < 10; ++draw) {
-        t.game.command1Click();
+        t.game.run(game::Command::Command1);
     }
     EXPECT_EQ(t.state().playerPoints, 36);
     EXPECT_TRUE(t.world.visible[Control::Command1]);
     t.world.takeLog();
-    t.game.command1Click();
+    t.game.run(game::Command::Command1);
     EXPECT_EQ(t.state().playerPoints, 42);
     EXPECT_FALSE(t.world.visible[Control::Command1]);
     EXPECT_EQ(t.world.log.at(1), cue("sv.wav"));
@@ -143,9 +143,9 @@ TEST(PlayerDraws, NoDrawPastTheLastCard) {
         t.state().playerPoints = 20;
         t.world.hand = kTwoCards;
         if (playerFirst) {
-            t.game.command1Click();
+            t.game.run(game::Command::Command1);
         } else {
-            t.game.command3Click();
+            t.game.run(game::Command::Command3);
         }
         EXPECT_TRUE(t.world.log.empty()) << playerFirst;
         EXPECT_EQ(t.state().dealtCount, 36);
@@ -159,7 +159,7 @@ TEST(PlayerDraws, TheLastCardOfTheDeckCanStillBeDrawn) {
     t.stackDeck(1, {});
     t.state().dealtCount = 35;
     t.state().playerPoints = 5;
-    t.game.command3Click();
+    t.game.run(game::Command::Command3);
     EXPECT_EQ(t.state().dealtCount, 36);
     EXPECT_EQ(t.state().playerPoints, 15); // " десять пики"
     EXPECT_EQ(t.world.hand, " десять пики");
@@ -174,9 +174,9 @@ TEST(PlayerDraws, ANamelessCardAddsNothing) {
         t.state().dealtCount = 2;
         t.state().playerPoints = 17;
         if (playerFirst) {
-            t.game.command1Click();
+            t.game.run(game::Command::Command1);
         } else {
-            t.game.command3Click();
+            t.game.run(game::Command::Command3);
         }
         EXPECT_EQ(t.state().playerPoints, 17);
         EXPECT_EQ(t.state().dealtCount, 3);

@@ -57,13 +57,13 @@ Caller betButton(int bet) {
     c.act = [bet](Table& t) {
         switch (bet) {
         case 25:
-            return t.game.command6Click();
+            return t.game.run(game::Command::Command6);
         case 50:
-            return t.game.command7Click();
+            return t.game.run(game::Command::Command7);
         case 100:
-            return t.game.command8Click();
+            return t.game.run(game::Command::Command8);
         default:
-            return t.game.command9Click();
+            return t.game.run(game::Command::Command9);
         }
     };
     c.before = [](int, int) { return Log{}; };
@@ -94,7 +94,7 @@ Caller playerFirstTie() {
         scriptGainAndLossRolls(t, player);
         t.stackShuffle({" десять червы", " шесть червы", " туз пики", " семь червы"});
     };
-    c.act = [](Table& t) { t.game.command2Click(); };
+    c.act = [](Table& t) { t.game.run(game::Command::Command2); };
     c.before = [](int player, int computer) {
         return Log{cue("oba.wav"),
                    okBox("У вас 18у компа 18У нас с тобою ничья! Так что достовляем кон и вперед"),
@@ -134,7 +134,7 @@ Caller computerFirstTie() {
         t.state().computerPoints = 18;
         t.stackShuffle({" туз пики", " семь червы"});
     };
-    c.act = [](Table& t) { t.game.command4Click(); };
+    c.act = [](Table& t) { t.game.run(game::Command::Command4); };
     c.before = [](int player, int computer) {
         return Log{
             cue("oba.wav"),

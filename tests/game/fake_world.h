@@ -30,6 +30,7 @@ public:
     void focusHand() override;
     int messageBox(std::string_view prompt, game::Buttons buttons, std::string_view title) override;
     std::string inputBox(std::string_view prompt) override;
+    game::RulesFile readRulesFile() override { return rulesFile; }
     void terminate() override;
     void play(std::string_view name, game::CueMode mode) override;
 
@@ -39,6 +40,7 @@ public:
     std::vector<std::string> log;
     std::deque<int> yesNoAnswers;
     std::deque<std::string> inputAnswers;
+    game::RulesFile rulesFile; // what the rules command reads
 
     // The window as the calls left it.
     std::map<game::Control, std::string> captions;

@@ -28,33 +28,6 @@ private:
     std::mt19937_64& coin_;
 };
 
-enum class Action { NewMatch, C1, C2, C3, C4, C5, C6, C7, C8, C9 };
-
-void run(game::Game& game, Action action) {
-    switch (action) {
-    case Action::NewMatch:
-        return game.inicial2();
-    case Action::C1:
-        return game.command1Click();
-    case Action::C2:
-        return game.command2Click();
-    case Action::C3:
-        return game.command3Click();
-    case Action::C4:
-        return game.command4Click();
-    case Action::C5:
-        return game.command5Click();
-    case Action::C6:
-        return game.command6Click();
-    case Action::C7:
-        return game.command7Click();
-    case Action::C8:
-        return game.command8Click();
-    case Action::C9:
-        return game.command9Click();
-    }
-}
-
 std::set<Control> visibleSet(const test::FakeWorld& world) {
     std::set<Control> visible;
     for (Control control : test::phaseControls()) {
@@ -174,19 +147,18 @@ TEST(MatchProperty, RandomClickSequencesKeepEveryInvariant) {
             ASSERT_TRUE(phaseBefore.has_value());
             const long totalBefore = total(*phaseBefore, s);
 
-            std::vector<Action> offered;
-            for (int i = 1; i <= 9; ++i) {
-                const auto control =
-                    static_cast<Control>(static_cast<int>(Control::Command1) + i - 1);
-                if (world.visible[control]) {
-                    offered.push_back(static_cast<Action>(i));
+            std::vector<game::Command> offered;
+            for (const game::Command command : game::kCommands) {
+                if (const auto button = game::buttonOf(command); button && world.visible[*button]) {
+                    offered.push_back(command);
                 }
             }
             // A new match now and then, not so often that no match gets going.
             const bool newMatch = chooser() % 100 == 0;
-            const Action action = newMatch ? Action::NewMatch : offered[chooser() % offered.size()];
+            const game::Command action =
+                newMatch ? game::Command::NewMatch : offered[chooser() % offered.size()];
             try {
-                run(game, action);
+                game.run(action);
             } catch (const game::Termination&) {
                 ASSERT_FALSE(world.log.empty());
                 EXPECT_EQ(world.log.back(), "terminate");

@@ -85,8 +85,8 @@ struct Match {
     void openPlayerFirstDeal() {
         appendFractions(random, test::shuffleFractions({" десять пики", " восемь червы",
                                                         " десять бубны", " девять треф"}));
-        game.command5Click();
-        game.command8Click();
+        game.run(game::Command::Command5);
+        game.run(game::Command::Command8);
     }
 
     // The computer wins the player-first deal 19 to 18, bets 50, no chance event comes, and
@@ -99,7 +99,7 @@ struct Match {
         random.fractions.push_back(test::fractionFor(0, 20.0, 0.0));
         appendFractions(random, test::shuffleFractions({" десять червы", " восемь бубны",
                                                         " дама пики", " король треф"}));
-        game.command2Click();
+        game.run(game::Command::Command2);
     }
 };
 
@@ -125,7 +125,7 @@ TEST_P(NewMatchCommand, DropsWhatWasGoingOnAndStartsANewMatchAtOnce) {
     const std::string hand = match.world.hand;
     match.world.takeLog();
 
-    match.game.newMatchCommand();
+    match.game.run(game::Command::NewMatch);
 
     // No question, no message: exactly the new match.
     EXPECT_EQ(match.world.log, newMatchLog());
@@ -144,7 +144,7 @@ INSTANTIATE_TEST_SUITE_P(
     Phases, NewMatchCommand,
     ::testing::Values(DealCase{"betting_closed", [](Match&) {}, {"Command5"}, 0},
                       DealCase{"choosing_a_bet",
-                               [](Match& m) { m.game.command5Click(); },
+                               [](Match& m) { m.game.run(game::Command::Command5); },
                                {"Command6", "Command7", "Command8", "Command9"},
                                0},
                       DealCase{"player_first_deal",
@@ -154,7 +154,7 @@ INSTANTIATE_TEST_SUITE_P(
                       DealCase{"player_first_deal_after_a_draw",
                                [](Match& m) {
                                    m.openPlayerFirstDeal();
-                                   m.game.command1Click();
+                                   m.game.run(game::Command::Command1);
                                },
                                {"Text1", "Command1", "Command2"},
                                200},
@@ -169,7 +169,7 @@ TEST(ExitCommand, PlaysBothFarewellsToTheirEndThenTerminates) {
     match.openPlayerFirstDeal();
     match.world.takeLog();
     const game::TableState before = match.game.table();
-    EXPECT_THROW(match.game.exitCommand(), game::Termination);
+    EXPECT_THROW(match.game.run(game::Command::Exit), game::Termination);
     EXPECT_EQ(match.world.log,
               (std::vector<std::string>{"cue fe.wav sync", "cue bye.wav sync", "terminate"}));
     expectSameTable(before, match.game.table());
@@ -181,7 +181,7 @@ TEST(AboutCommand, ShowsTheNoticeUnderItsTitleAndNamesTheLicenceFile) {
     FakeWorld world;
     ScriptedRandom random;
     game::Game game(world, world, random);
-    game.aboutCommand();
+    game.run(game::Command::About);
     ASSERT_EQ(world.log.size(), 1U);
     const std::string& box = world.log[0];
     EXPECT_TRUE(box.starts_with("box OK \"Зувик, версия 2.0")) << box;
@@ -198,64 +198,48 @@ game::RulesFile failedRules(std::string failure) {
     return game::RulesFile{"help.vrn", std::nullopt, std::move(failure)};
 }
 
-TEST(RulesCommand, ShowsTheTextWithTheApplicationsTitle) {
-    FakeWorld world;
-    ScriptedRandom random;
-    game::Game game(world, world, random);
-    game.rulesCommand(readRules("Правила\r\n\r\nигры"));
-    EXPECT_EQ(world.log, std::vector<std::string>{"box OK \"Правила\n\nигры\n\""});
-}
-
-TEST(RulesCommand, AnEmptyFileGivesAnEmptyBox) {
-    FakeWorld world;
-    ScriptedRandom random;
-    game::Game game(world, world, random);
-    game.rulesCommand(readRules(""));
-    EXPECT_EQ(world.log, std::vector<std::string>{"box OK \"\""});
-}
-
-struct FailureCase {
+struct RulesCase {
     const char* what;
-    std::string failure;
+    game::RulesFile file;
     std::string box;
 };
 
-void PrintTo(const FailureCase& param, std::ostream* out) {
+void PrintTo(const RulesCase& param, std::ostream* out) {
     *out << param.what;
 }
 
-class RulesFailure : public ::testing::TestWithParam<FailureCase> {};
+class RulesCommand : public ::testing::TestWithParam<RulesCase> {};
 
-TEST_P(RulesFailure, NamesTheFileAndTheProblemInOneBox) {
+// One box with the application's title: the text, or the file and what is wrong with it.
+TEST_P(RulesCommand, ShowsTheTextOrWhyNotInOneBox) {
     FakeWorld world;
     ScriptedRandom random;
     game::Game game(world, world, random);
-    game.rulesCommand(failedRules(GetParam().failure));
+    world.rulesFile = GetParam().file;
+    game.run(game::Command::Rules);
     EXPECT_EQ(world.log, std::vector<std::string>{"box OK \"" + GetParam().box + "\""});
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, RulesFailure,
+    Cases, RulesCommand,
     ::testing::Values(
-        FailureCase{"missing", "файл не найден",
-                    "Не удалось показать правила игры.\nФайл «help.vrn»: файл не найден."},
-        FailureCase{"not_a_regular_file", "это не обычный файл",
-                    "Не удалось показать правила игры.\nФайл «help.vrn»: это не обычный файл."},
-        FailureCase{"unreadable", "файл не удаётся прочитать",
-                    "Не удалось показать правила игры.\nФайл «help.vrn»: файл не удаётся "
-                    "прочитать."},
-        FailureCase{"too_large", "файл больше 1 МиБ",
-                    "Не удалось показать правила игры.\nФайл «help.vrn»: файл больше 1 МиБ."},
-        FailureCase{"already_a_sentence", "нет прав на чтение.",
-                    "Не удалось показать правила игры.\nФайл «help.vrn»: нет прав на чтение."},
-        FailureCase{"reason_missing", "",
-                    "Не удалось показать правила игры.\nФайл «help.vrn»: файл не удалось "
-                    "прочитать."}),
-    [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.what); });
+        RulesCase{"text", readRules("Правила\r\n\r\nигры"), "Правила\n\nигры\n"},
+        RulesCase{"empty_file", readRules(""), ""},
+        RulesCase{"missing", failedRules("файл не найден"),
+                  "Не удалось показать правила игры.\nФайл «help.vrn»: файл не найден."},
+        RulesCase{"too_large", failedRules("файл больше 1 МиБ"),
+                  "Не удалось показать правила игры.\nФайл «help.vrn»: файл больше 1 МиБ."},
+        RulesCase{"already_a_sentence", failedRules("нет прав на чтение."),
+                  "Не удалось показать правила игры.\nФайл «help.vrn»: нет прав на чтение."},
+        RulesCase{"reason_missing", failedRules(""),
+                  "Не удалось показать правила игры.\nФайл «help.vrn»: файл не удалось "
+                  "прочитать."}),
+    [](const ::testing::TestParamInfo<RulesCase>& info) { return std::string(info.param.what); });
 
 struct BoxCase {
     const char* what;
-    std::function<void(game::Game&)> run;
+    game::Command command;
+    game::RulesFile rules;
 };
 
 void PrintTo(const BoxCase& param, std::ostream* out) {
@@ -278,7 +262,8 @@ TEST_P(BoxLeavesTheGameAlone, InTheMiddleOfADeal) {
         const std::string hand = match.world.hand;
         match.world.takeLog();
 
-        GetParam().run(match.game);
+        match.world.rulesFile = GetParam().rules;
+        match.game.run(GetParam().command);
 
         ASSERT_EQ(match.world.log.size(), 1U);
         EXPECT_TRUE(match.world.log[0].starts_with("box OK ")) << match.world.log[0];
@@ -294,12 +279,13 @@ TEST_P(BoxLeavesTheGameAlone, TheDealGoesOnAsIfNoBoxHadOpened) {
     Match without;
     withBox.openComputerFirstDeal();
     without.openComputerFirstDeal();
-    GetParam().run(withBox.game);
+    withBox.world.rulesFile = GetParam().rules;
+    withBox.game.run(GetParam().command);
     withBox.world.takeLog();
     without.world.takeLog();
 
-    withBox.game.command4Click();
-    without.game.command4Click();
+    withBox.game.run(game::Command::Command4);
+    without.game.run(game::Command::Command4);
 
     EXPECT_EQ(withBox.world.log, without.world.log);
     ASSERT_FALSE(without.world.log.empty());
@@ -308,17 +294,10 @@ TEST_P(BoxLeavesTheGameAlone, TheDealGoesOnAsIfNoBoxHadOpened) {
 
 INSTANTIATE_TEST_SUITE_P(
     Boxes, BoxLeavesTheGameAlone,
-    ::testing::Values(
-        BoxCase{"about", [](game::Game& g) { g.aboutCommand(); }},
-        BoxCase{"rules", [](game::Game& g) { g.rulesCommand(readRules("Правила\r\n")); }},
-        BoxCase{"rules_missing",
-                [](game::Game& g) { g.rulesCommand(failedRules("файл не найден")); }},
-        BoxCase{"rules_not_regular",
-                [](game::Game& g) { g.rulesCommand(failedRules("это не обычный файл")); }},
-        BoxCase{"rules_unreadable",
-                [](game::Game& g) { g.rulesCommand(failedRules("файл не удаётся прочитать")); }},
-        BoxCase{"rules_too_large",
-                [](game::Game& g) { g.rulesCommand(failedRules("файл больше 1 МиБ")); }}),
+    ::testing::Values(BoxCase{"about", game::Command::About, {}},
+                      BoxCase{"rules", game::Command::Rules, readRules("Правила\r\n")},
+                      BoxCase{"rules_missing", game::Command::Rules,
+                              failedRules("файл не найден")}),
     [](const ::testing::TestParamInfo<BoxCase>& info) { return std::string(info.param.what); });
 
 } // namespace

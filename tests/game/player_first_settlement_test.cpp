@@ -66,7 +66,7 @@ TEST_P(PlayerFirstSettlement, ComputerPlaysItsHandThenTheOutcomeMovesTheStake) {
     const SettlementCase& c = GetParam();
     Table t;
     arrange(t, c);
-    t.game.command2Click();
+    t.game.run(game::Command::Command2);
 
     Log expected;
     for (std::size_t card = 2; card < c.computerCards.size(); ++card) {
@@ -239,7 +239,7 @@ TEST(PlayerFirstComputerTurn, TakesTheCardsAfterThePlayersAndResetsTheCount) {
     t.state().dealtCount = 5;
     t.state().playerPoints = 18;
     t.world.yesNoAnswers = {game::kResultYes};
-    t.game.command2Click();
+    t.game.run(game::Command::Command2);
     EXPECT_EQ(t.state().computerPoints, 18);
     EXPECT_EQ(t.state().dealtCount, 0);
     EXPECT_EQ(t.world.log.at(0), cue("oba.wav"));
@@ -256,7 +256,7 @@ TEST(PlayerFirstComputerTurn, NeverReadsPastTheLastCard) {
     t.scriptBetIndex(1);
     t.scriptEventRoll(1);
     t.stackShuffle({" десять червы", " шесть червы", " туз пики", " семь червы"});
-    t.game.command2Click();
+    t.game.run(game::Command::Command2);
     EXPECT_EQ(t.world.log.at(0), cue("ooh.wav"));
     EXPECT_EQ(t.world.log.at(1), okBox("У вас 10у компа 4Тебе повезло. Но ты не сильно радуйся, "
                                        "карта не лошадь, в одну сторону не везет."));

@@ -179,10 +179,10 @@ private slots:
             QCOMPARE(item.action->text(), QString::fromUtf8(item.caption));
             QCOMPARE(item.action->shortcut(), item.keys);
         }
-        QCOMPARE(form.newMatchAction(), gameItems[0]);
-        QCOMPARE(form.exitAction(), gameItems[1]);
-        QCOMPARE(form.aboutAction(), helpItems[0]);
-        QCOMPARE(form.rulesAction(), helpItems[1]);
+        QCOMPARE(form.menuItem(game::Command::NewMatch), gameItems[0]);
+        QCOMPARE(form.menuItem(game::Command::Exit), gameItems[1]);
+        QCOMPARE(form.menuItem(game::Command::About), helpItems[0]);
+        QCOMPARE(form.menuItem(game::Command::Rules), helpItems[1]);
     }
 
     void handCannotBeTypedIntoButTakesTheFocus() {

@@ -19,7 +19,7 @@ int main(int argc, char* argv[]) {
         {"QtView", ui::test::makeQtViewTest},
         {"QtDialogs", ui::test::makeQtDialogsTest},
         {"Waiter", ui::test::makeWaiterTest},
-        {"ClickDispatch", ui::test::makeClickDispatchTest},
+        {"Commands", ui::test::makeCommandsTest},
         {"RulesFileReader", ui::test::makeRulesFileReaderTest},
         {"Deals", ui::test::makeDealsTest},
         {"KeyboardFocus", ui::test::makeKeyboardFocusTest},

@@ -159,18 +159,6 @@ private slots:
         QCOMPARE(dialogs.log().first(),
                  utf8("input \"Зувик\" \"Вы хотите сыграть? Тогда представьтесь\""));
     }
-
-    void terminateTakesTheWindowAwayAtOnce() {
-        Form1 form;
-        ScriptedDialogs dialogs;
-        QtView view(form, dialogs);
-        form.show();
-        QVERIFY(!view.terminated());
-        view.terminate();
-        QVERIFY(view.terminated());
-        QVERIFY(!form.isVisible());
-        QVERIFY(!form.isEnabled());
-    }
 };
 
 } // namespace

@@ -12,7 +12,7 @@ std::unique_ptr<QObject> makeForm1Test();
 std::unique_ptr<QObject> makeQtViewTest();
 std::unique_ptr<QObject> makeQtDialogsTest();
 std::unique_ptr<QObject> makeWaiterTest();
-std::unique_ptr<QObject> makeClickDispatchTest();
+std::unique_ptr<QObject> makeCommandsTest();
 std::unique_ptr<QObject> makeRulesFileReaderTest();
 std::unique_ptr<QObject> makeDealsTest();
 std::unique_ptr<QObject> makeKeyboardFocusTest();

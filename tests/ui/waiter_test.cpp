@@ -133,8 +133,8 @@ private slots:
         Form1 form;
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
-        QSignalSpy newMatch(form.newMatchAction(), &QAction::triggered);
-        QSignalSpy rules(form.rulesAction(), &QAction::triggered);
+        QSignalSpy newMatch(form.menuItem(game::Command::NewMatch), &QAction::triggered);
+        QSignalSpy rules(form.menuItem(game::Command::Rules), &QAction::triggered);
         EventLoopWaiter waiter;
         Cue cue;
         QTimer::singleShot(0, &form, [&] {

@@ -3,6 +3,7 @@
 
 #include "game/cards.h"
 #include "ui/accessibility.h"
+#include "ui/commands.h"
 #include "ui/hand_box.h"
 
 #include <QLabel>
@@ -88,6 +89,9 @@ int WiredGame::LoggedDialogs::messageBox(QWidget* parent, const QString& title,
     try {
         const int answer = wired_.script_.messageBox(parent, title, prompt, buttons);
         wired_.noteBox();
+        if (const std::function<void()> act = std::exchange(wired_.whileBoxOpen_, {})) {
+            act();
+        }
         return answer;
     } catch (const std::logic_error&) {
         wired_.noteUnexpectedBox();
@@ -109,10 +113,7 @@ std::optional<QString> WiredGame::LoggedDialogs::inputBox(QWidget* parent, const
 
 WiredGame::WiredGame() {
     nameControlsForScreenReaders(form_);
-    const auto readRules = [] { return game::RulesFile{}; };
-    connectCommands(form_, [this, readRules](Command command) {
-        dispatch_.run([&] { runCommand(game_, command, readRules); });
-    });
+    connectCommands(form_, game_);
 }
 
 void WiredGame::start(const QString& name) {
@@ -136,7 +137,7 @@ bool WiredGame::click(game::Control button) {
         return false;
     }
     QTest::mouseClick(pushed, Qt::LeftButton);
-    return !dispatch_.ended();
+    return true;
 }
 
 QStringList WiredGame::takeEvents() {

@@ -5,7 +5,6 @@
 #include "game/game.h"
 #include "game/random_source.h"
 #include "scripted_dialogs.h"
-#include "ui/click_dispatch.h"
 #include "ui/form1.h"
 #include "ui/qt_view.h"
 
@@ -14,6 +13,7 @@
 
 #include <cstddef>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -58,8 +58,8 @@ struct WindowState {
 // For QCOMPARE's failure message.
 [[nodiscard]] char* toString(const WindowState& state);
 
-// The window wired to the rules exactly as the executable wires them (Form1, QtView, the
-// command connections and the click dispatch), with the world replaced by scripts: the boxes
+// The window wired to the rules exactly as the executable wires them (Form1, QtView and the
+// command connections), with the world replaced by scripts: the boxes
 // answered by ScriptedDialogs, the cues recorded, the random fractions scripted. Cues and boxes
 // land in one ordered log:
 //   cue deal.wav sync | cue deal.wav async | box OK "<title>" "<prompt>" | input "<title>"
@@ -75,6 +75,8 @@ public:
 
     // The next count message boxes are answered OK.
     void answerOk(int count);
+    // Runs while the next message box is open, as if the player did it behind the box.
+    void whileNextBoxIsOpen(std::function<void()> act) { whileBoxOpen_ = std::move(act); }
 
     // Presses the button with the mouse, as a player would; false (with a warning saying why)
     // when the player could not have pressed it.
@@ -121,6 +123,7 @@ private:
 
     QStringList events_;
     std::vector<WindowState> windowsAtBoxes_;
+    std::function<void()> whileBoxOpen_;
     Form1 form_;
     ScriptedDialogs script_;
     LoggedDialogs dialogs_{*this};
@@ -128,7 +131,6 @@ private:
     Cues cues_{events_};
     ScriptedFractions random_;
     game::Game game_{view_, cues_, random_};
-    ClickDispatch dispatch_{form_};
 };
 
 // A box with an OK button and the game's title, as the log spells it.

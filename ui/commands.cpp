@@ -1,0 +1,34 @@
+// SPDX-License-Identifier: MIT
+#include "ui/commands.h"
+
+#include "game/command.h"
+#include "game/game.h"
+#include "ui/form1.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QPushButton>
+
+#include <cstdlib>
+
+namespace ui {
+
+void connectCommands(Form1& form, game::Game& game) {
+    for (const game::Command command : game::kCommands) {
+        // Termination is the one exception the rules throw; it must not unwind through Qt.
+        const auto run = [&game, command] {
+            try {
+                game.run(command);
+            } catch (const game::Termination&) {
+                QCoreApplication::exit(EXIT_SUCCESS);
+            }
+        };
+        if (const auto button = game::buttonOf(command)) {
+            QObject::connect(form.button(*button), &QPushButton::clicked, &form, run);
+        } else {
+            QObject::connect(form.menuItem(command), &QAction::triggered, &form, run);
+        }
+    }
+}
+
+} // namespace ui
