@@ -23,8 +23,9 @@ void Game::greet() {
     if (table_.playerName == table_.noName) {
         table_.playerName = view_.inputBox("Мы же вас попросили представиться!");
         if (table_.playerName == table_.noName) {
-            // Shown out without waiting for the farewell to end; the window never appears.
-            cues_.play("bye.wav", CueMode::Async);
+            // Shown out with the farewell heard to its end, as on every other way out; the
+            // window never appears.
+            cues_.play("bye.wav", CueMode::Sync);
             terminate();
         }
     }

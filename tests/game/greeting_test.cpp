@@ -73,10 +73,10 @@ TEST_F(Greeting, CancelAtTheFirstPromptAsksAgainAndWelcomesTheSecondName) {
 TEST_F(Greeting, CancelTwiceShowsThePlayerOutWithoutWelcomeOrMatch) {
     world.inputAnswers = {"", ""};
     EXPECT_THROW(game.load(), game::Termination);
-    // The farewell is only started, and nothing follows the termination: no welcome, no
+    // The farewell is heard to its end, and nothing follows the termination: no welcome, no
     // "kn.wav", no caption, no control shown.
     EXPECT_EQ(world.log, (std::vector<std::string>{"cue door.wav sync", input(kFirstPrompt, ""),
-                                                   input(kSecondPrompt, ""), "cue bye.wav async",
+                                                   input(kSecondPrompt, ""), "cue bye.wav sync",
                                                    "terminate"}));
     EXPECT_EQ(game.table().playerMoney, 0);
     EXPECT_EQ(game.table().computerMoney, 0);
