@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "game/game.h"
 #include "game/random_source.h"
+#include "game/table_state.h"
 #include "sound/cue_folders.h"
 #include "sound/pulse_cue_player.h"
 #include "ui/accessibility.h"
@@ -30,7 +31,8 @@ int main(int argc, char* argv[]) {
     ui::EventLoopWaiter waiter;
     sound::PulseCuePlayer cues(waiter, sound::defaultCueFolders());
     game::SystemRandom random;
-    game::Game game(view, cues, random);
+    game::TableState table;
+    game::Game game(view, cues, random, table);
     ui::connectCommands(form, game);
 
     try {

@@ -13,8 +13,9 @@ using game::Control;
 
 // A game past its greeting, at the start of a match, betting closed.
 struct Table {
-    explicit Table(game::RandomSource& random) : game(world, world, random) { game.load(); }
+    explicit Table(game::RandomSource& random) : game(world, world, random, state) { game.load(); }
     bench::NullWorld world;
+    game::TableState state;
     game::Game game;
 };
 
@@ -27,7 +28,7 @@ void shuffle(benchmark::State& state, game::RandomSource& random) {
     Table table(random);
     for (auto _ : state) {
         table.game.inicial();
-        benchmark::DoNotOptimize(table.game.table().deck);
+        benchmark::DoNotOptimize(table.state.deck);
     }
     state.counters["shuffles/s"] =
         benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
@@ -48,8 +49,8 @@ BENCHMARK(BM_ShuffleSystemRandom);
 
 // 100 when both sides can cover it; otherwise 25, which is never refused, so that a short
 // purse does not leave the loop clicking a refused bet forever.
-void placeBet(game::Game& game) {
-    if (game.table().playerMoney >= 100 && game.table().computerMoney >= 100) {
+void placeBet(game::Game& game, const game::TableState& state) {
+    if (state.playerMoney >= 100 && state.computerMoney >= 100) {
         game.run(game::Command::Command8);
     } else {
         game.run(game::Command::Command6);
@@ -63,7 +64,7 @@ void BM_PlayerFirstDeal(benchmark::State& state) {
     Table table(random);
     for (auto _ : state) {
         table.game.run(game::Command::Command5);
-        placeBet(table.game);
+        placeBet(table.game, table.state);
         table.game.run(game::Command::Command2);
     }
     reportDeals(state, table.world);
@@ -91,11 +92,11 @@ void BM_MatchPlay(benchmark::State& state) {
     game::Game& game = table.game;
     const bench::NullWorld& world = table.world;
     for (auto _ : state) {
-        const bool wantsCard = game.table().playerPoints < 17;
+        const bool wantsCard = table.state.playerPoints < 17;
         if (world.isVisible(Control::Command5)) {
             game.run(game::Command::Command5);
         } else if (world.isVisible(Control::Command8)) {
-            placeBet(game);
+            placeBet(game, table.state);
         } else if (world.isVisible(Control::Command2)) {
             if (wantsCard && world.isVisible(Control::Command1)) {
                 game.run(game::Command::Command1);

@@ -6,8 +6,8 @@
 
 namespace game {
 
-Game::Game(View& view, CuePlayer& cues, RandomSource& random)
-    : view_(view), cues_(cues), random_(random) {}
+Game::Game(View& view, CuePlayer& cues, RandomSource& random, TableState& table)
+    : view_(view), cues_(cues), random_(random), table_(table) {}
 
 // Modal boxes and the input filter of a cue stop the mouse and the keys, but not a press that
 // an assistive tool makes through the accessibility interface, nor a timer: those reach a
@@ -63,12 +63,6 @@ void Game::dispatch(Command command) {
     case Command::Rules:
         return rulesCommand();
     }
-}
-
-void Game::initTables() {
-    table_.betValues = makeBetValues();
-    table_.deckOrder = makeDeckOrder();
-    table_.cardGrid = makeCardGrid();
 }
 
 void Game::inicial2() {

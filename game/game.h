@@ -26,11 +26,13 @@ enum class CheckResult {
     Stop, // a new match began or the computer's bank was refilled: the caller ends at once
 };
 
-// The rules and the flow of a match. Owns the table state; reaches the world only through
-// the three interfaces it is given, which must outlive it. Any call may throw Termination.
+// The rules and the flow of a match. Reaches the world only through the three interfaces it is
+// given, and keeps everything a match needs in the table state it is given: the window owns that
+// for the whole run, a test sets up a position in it directly. All four must outlive the game.
+// Any call may throw Termination.
 class Game {
 public:
-    Game(View& view, CuePlayer& cues, RandomSource& random);
+    Game(View& view, CuePlayer& cues, RandomSource& random, TableState& table);
 
     // Start-up, before the window is first shown: tables, greeting, first match.
     void load();
@@ -39,8 +41,6 @@ public:
     // arrives while another one runs (from the event loop of one of its boxes or cues, say) is
     // dropped, and false is returned; so is every command once the program is ending.
     bool run(Command command);
-    // Fills betValues, deckOrder and cardGrid. Runs once, as the first step of load().
-    void initTables();
 
     void inicial();  // shuffle and the player-first opening
     void inicial1(); // chance events, reshuffle and the computer-first opening
@@ -52,11 +52,10 @@ public:
     // (a No to either question) does not return.
     CheckResult endOfMatchCheck(OutTest test, bool refundsPlayersHalf);
 
-    [[nodiscard]] const TableState& table() const { return table_; }
-    // For tests and tools that set up a position directly.
-    [[nodiscard]] TableState& table() { return table_; }
-
 private:
+    // The computer stands on this total or more, whichever kind of deal it plays.
+    static constexpr int kComputerStands = 16;
+
     // Runs body unless a command or the start-up already runs or the program is ending; true
     // if it ran.
     template <typename Body> bool throughGate(Body body);
@@ -117,7 +116,7 @@ private:
     View& view_;
     CuePlayer& cues_;
     RandomSource& random_;
-    TableState table_;
+    TableState& table_;
     bool running_ = false; // a command or the start-up is under way
     bool ending_ = false;  // the program is terminating: nothing runs any more
 };

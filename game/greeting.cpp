@@ -15,7 +15,7 @@ std::string welcomeText(const std::string& name) {
 } // namespace
 
 void Game::greet() {
-    initTables();
+    initTables(table_);
     cues_.play("door.wav", CueMode::Sync);
     // The name is kept exactly as typed; only the empty text (Cancel) counts as no name,
     // so a name of blanks is welcomed like any other.

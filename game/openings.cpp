@@ -14,8 +14,6 @@ constexpr std::string_view kFine = "Вас застукали за нечест�
 constexpr std::string_view kStash = "Вы нашли за подкладкой пиджака, забытую заначку. в 300";
 constexpr std::string_view kSale = "Вы продали какому то лоху крапленную калоду карт за 400.";
 
-// The computer stands on this total or more.
-constexpr int kComputerStands = 16;
 // The computer-first opening lets the computer hold up to this many cards.
 constexpr int kComputerFirstHandLimit = 7;
 

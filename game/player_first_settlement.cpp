@@ -62,7 +62,6 @@ std::size_t caseFor(int player, int computer) {
     return 8; // computer on 21, player not
 }
 
-constexpr int kComputerStands = 16;
 // After the player the computer holds at most six cards, whatever their total.
 constexpr int kComputerHandLimit = 6;
 

@@ -13,8 +13,8 @@ namespace game {
 using Marks = std::array<bool, kDeckSize>;
 
 // Everything a match needs. Points and counters are 8-bit unsigned, money and stake 32-bit
-// signed; every change of a numeric field goes through guardedSet/guardedAdd.
-// The four loop counters of the original record are plain locals in the code that loops.
+// signed; every change of a numeric field goes through guardedSet/guardedAdd. Loop counters
+// carry nothing from one operation to the next, so they are plain locals in the code that loops.
 struct TableState {
     CardNames deckOrder{}; // fixed, filled once at start-up
     CardNames deck{};      // the deal's shuffled deck; position n is the n-th card dealt
@@ -45,5 +45,9 @@ struct TableState {
     std::string playerName;
     std::string noName; // never assigned: the name test compares with it
 };
+
+// Fills betValues, deckOrder and cardGrid, which never change afterwards: the first step of the
+// start-up.
+void initTables(TableState& table);
 
 } // namespace game

@@ -3,6 +3,7 @@
 
 #include "game/cue_player.h"
 #include "game/random_source.h"
+#include "game/table_state.h"
 #include "game/view.h"
 
 #include <cstdint>
@@ -41,6 +42,9 @@ public:
     std::deque<int> yesNoAnswers;
     std::deque<std::string> inputAnswers;
     game::RulesFile rulesFile; // what the rules command reads
+
+    // The window owns the table state the rules work on; a test sets up a position in it.
+    game::TableState table;
 
     // The window as the calls left it.
     std::map<game::Control, std::string> captions;

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-#include "fake_world.h"
 #include "game/game.h"
+#include "table_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -25,15 +25,6 @@ std::string welcome(std::string_view name) {
            "Желаем вам хорошо провести время.\"";
 }
 
-// What the new match logs on a fresh window: the greeting must end with exactly this.
-std::vector<std::string> newMatchLog() {
-    FakeWorld world;
-    ScriptedRandom random;
-    game::Game game(world, world, random);
-    game.inicial2();
-    return world.takeLog();
-}
-
 std::vector<std::string> joined(std::vector<std::string> head,
                                 const std::vector<std::string>& tail) {
     head.insert(head.end(), tail.begin(), tail.end());
@@ -43,7 +34,7 @@ std::vector<std::string> joined(std::vector<std::string> head,
 struct Greeting : ::testing::Test {
     FakeWorld world;
     ScriptedRandom random;
-    game::Game game{world, world, random};
+    game::Game game{world, world, random, world.table};
 };
 
 TEST_F(Greeting, NameAtTheFirstPromptIsWelcomedShownAndStartsTheMatch) {
@@ -51,10 +42,10 @@ TEST_F(Greeting, NameAtTheFirstPromptIsWelcomedShownAndStartsTheMatch) {
     game.load();
     EXPECT_EQ(world.log, joined({"cue door.wav sync", input(kFirstPrompt, "Вася"), welcome("Вася"),
                                  "caption Label3 \"Вася\""},
-                                newMatchLog()));
-    EXPECT_EQ(game.table().playerName, "Вася");
-    EXPECT_EQ(game.table().playerMoney, 1000);
-    EXPECT_EQ(game.table().computerMoney, 1000);
+                                test::newMatchLog()));
+    EXPECT_EQ(world.table.playerName, "Вася");
+    EXPECT_EQ(world.table.playerMoney, 1000);
+    EXPECT_EQ(world.table.computerMoney, 1000);
     EXPECT_EQ(world.captions[game::Control::Label4], " 1000");
     EXPECT_TRUE(world.visible[game::Control::Command5]);
     EXPECT_FALSE(world.visible[game::Control::Text1]);
@@ -66,8 +57,8 @@ TEST_F(Greeting, CancelAtTheFirstPromptAsksAgainAndWelcomesTheSecondName) {
     EXPECT_EQ(world.log,
               joined({"cue door.wav sync", input(kFirstPrompt, ""), input(kSecondPrompt, "Петя"),
                       welcome("Петя"), "caption Label3 \"Петя\""},
-                     newMatchLog()));
-    EXPECT_EQ(game.table().playerName, "Петя");
+                     test::newMatchLog()));
+    EXPECT_EQ(world.table.playerName, "Петя");
 }
 
 TEST_F(Greeting, CancelTwiceShowsThePlayerOutWithoutWelcomeOrMatch) {
@@ -78,19 +69,18 @@ TEST_F(Greeting, CancelTwiceShowsThePlayerOutWithoutWelcomeOrMatch) {
     EXPECT_EQ(world.log, (std::vector<std::string>{"cue door.wav sync", input(kFirstPrompt, ""),
                                                    input(kSecondPrompt, ""), "cue bye.wav sync",
                                                    "terminate"}));
-    EXPECT_EQ(game.table().playerMoney, 0);
-    EXPECT_EQ(game.table().computerMoney, 0);
+    EXPECT_EQ(world.table.playerMoney, 0);
+    EXPECT_EQ(world.table.computerMoney, 0);
 }
 
 // Watches the table at the moment the door cue starts.
 struct DoorWatch : FakeWorld {
-    const game::Game* game = nullptr;
     bool tablesFilledAtDoor = false;
     void play(std::string_view name, game::CueMode mode) override {
         if (name == "door.wav") {
-            tablesFilledAtDoor = game->table().deckOrder[35] == " десять пики" &&
-                                 game->table().cardGrid[11 - 2][3] == " туз пики" &&
-                                 game->table().betValues[3] == 200;
+            tablesFilledAtDoor = table.deckOrder[35] == " десять пики" &&
+                                 table.cardGrid[11 - 2][3] == " туз пики" &&
+                                 table.betValues[3] == 200;
         }
         FakeWorld::play(name, mode);
     }
@@ -99,8 +89,7 @@ struct DoorWatch : FakeWorld {
 TEST(GreetingOrder, TheTablesAreFilledBeforeTheDoorCue) {
     DoorWatch world;
     ScriptedRandom random;
-    game::Game game(world, world, random);
-    world.game = &game;
+    game::Game game(world, world, random, world.table);
     world.inputAnswers = {"Вася"};
     game.load();
     EXPECT_TRUE(world.tablesFilledAtDoor);
@@ -123,10 +112,10 @@ TEST_P(NameKeptExactly, InTheTableTheWelcomeAndLabel3) {
     const std::string& name = GetParam().name;
     FakeWorld world;
     ScriptedRandom random;
-    game::Game game(world, world, random);
+    game::Game game(world, world, random, world.table);
     world.inputAnswers = {name};
     game.load();
-    EXPECT_EQ(game.table().playerName, name);
+    EXPECT_EQ(world.table.playerName, name);
     EXPECT_EQ(world.captions[game::Control::Label3], name);
     ASSERT_GE(world.log.size(), 4U);
     EXPECT_EQ(world.log[1], input(kFirstPrompt, name)) << "no second prompt";
@@ -152,7 +141,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(GreetingWelcome, ASingleBlankRunsTheTwoTextsTogetherWithOneBlank) {
     FakeWorld world;
     ScriptedRandom random;
-    game::Game game(world, world, random);
+    game::Game game(world, world, random, world.table);
     world.inputAnswers = {"", " "};
     game.load();
     ASSERT_GE(world.log.size(), 4U);

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-#include "fake_world.h"
 #include "game/game.h"
+#include "table_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -29,14 +29,6 @@ std::vector<std::string> visibleControls(FakeWorld& world) {
         }
     }
     return shown;
-}
-
-std::vector<std::string> newMatchLog() {
-    FakeWorld world;
-    ScriptedRandom random;
-    game::Game game(world, world, random);
-    game.inicial2();
-    return world.takeLog();
 }
 
 void appendFractions(ScriptedRandom& random, const std::vector<double>& fractions) {
@@ -73,7 +65,7 @@ void expectSameTable(const game::TableState& before, const game::TableState& aft
 struct Match {
     FakeWorld world;
     ScriptedRandom random;
-    game::Game game{world, world, random};
+    game::Game game{world, world, random, world.table};
 
     Match() {
         world.inputAnswers = {"Вася"};
@@ -120,7 +112,7 @@ TEST_P(NewMatchCommand, DropsWhatWasGoingOnAndStartsANewMatchAtOnce) {
     Match match;
     GetParam().setUp(match);
     ASSERT_EQ(visibleControls(match.world), GetParam().visibleBefore) << "not the phase wanted";
-    ASSERT_EQ(match.game.table().stake, GetParam().stakeBefore);
+    ASSERT_EQ(match.world.table.stake, GetParam().stakeBefore);
     ASSERT_TRUE(match.random.fractions.empty());
     const std::string hand = match.world.hand;
     match.world.takeLog();
@@ -128,15 +120,15 @@ TEST_P(NewMatchCommand, DropsWhatWasGoingOnAndStartsANewMatchAtOnce) {
     match.game.run(game::Command::NewMatch);
 
     // No question, no message: exactly the new match.
-    EXPECT_EQ(match.world.log, newMatchLog());
+    EXPECT_EQ(match.world.log, test::newMatchLog());
     EXPECT_EQ(visibleControls(match.world), std::vector<std::string>{"Command5"});
     EXPECT_EQ(match.world.captions[Control::Label4], " 1000");
     EXPECT_EQ(match.world.captions[Control::Label6], " 1000");
-    EXPECT_EQ(match.game.table().playerMoney, 1000);
-    EXPECT_EQ(match.game.table().computerMoney, 1000);
+    EXPECT_EQ(match.world.table.playerMoney, 1000);
+    EXPECT_EQ(match.world.table.computerMoney, 1000);
     // The name stays; the stake is only set anew by the next bet.
-    EXPECT_EQ(match.game.table().playerName, "Вася");
-    EXPECT_EQ(match.game.table().stake, GetParam().stakeBefore);
+    EXPECT_EQ(match.world.table.playerName, "Вася");
+    EXPECT_EQ(match.world.table.stake, GetParam().stakeBefore);
     EXPECT_EQ(match.world.hand, hand);
 }
 
@@ -168,11 +160,11 @@ TEST(ExitCommand, PlaysBothFarewellsToTheirEndThenTerminates) {
     Match match;
     match.openPlayerFirstDeal();
     match.world.takeLog();
-    const game::TableState before = match.game.table();
+    const game::TableState before = match.world.table;
     EXPECT_THROW(match.game.run(game::Command::Exit), game::Termination);
     EXPECT_EQ(match.world.log,
               (std::vector<std::string>{"cue fe.wav sync", "cue bye.wav sync", "terminate"}));
-    expectSameTable(before, match.game.table());
+    expectSameTable(before, match.world.table);
 }
 
 constexpr std::string_view kAboutTitle = "Игра Зувик. Версия 2.0";
@@ -180,7 +172,7 @@ constexpr std::string_view kAboutTitle = "Игра Зувик. Версия 2.0"
 TEST(AboutCommand, ShowsTheNoticeUnderItsTitleAndNamesTheLicenceFile) {
     FakeWorld world;
     ScriptedRandom random;
-    game::Game game(world, world, random);
+    game::Game game(world, world, random, world.table);
     game.run(game::Command::About);
     ASSERT_EQ(world.log.size(), 1U);
     const std::string& box = world.log[0];
@@ -214,7 +206,7 @@ class RulesCommand : public ::testing::TestWithParam<RulesCase> {};
 TEST_P(RulesCommand, ShowsTheTextOrWhyNotInOneBox) {
     FakeWorld world;
     ScriptedRandom random;
-    game::Game game(world, world, random);
+    game::Game game(world, world, random, world.table);
     world.rulesFile = GetParam().file;
     game.run(game::Command::Rules);
     EXPECT_EQ(world.log, std::vector<std::string>{"box OK \"" + GetParam().box + "\""});
@@ -255,8 +247,8 @@ TEST_P(BoxLeavesTheGameAlone, InTheMiddleOfADeal) {
                                             std::optional<int>{7}, std::optional<int>{1}}) {
         Match match;
         match.openComputerFirstDeal();
-        match.game.table().answer = answer;
-        const game::TableState before = match.game.table();
+        match.world.table.answer = answer;
+        const game::TableState before = match.world.table;
         const auto visible = match.world.visible;
         const auto captions = match.world.captions;
         const std::string hand = match.world.hand;
@@ -267,7 +259,7 @@ TEST_P(BoxLeavesTheGameAlone, InTheMiddleOfADeal) {
 
         ASSERT_EQ(match.world.log.size(), 1U);
         EXPECT_TRUE(match.world.log[0].starts_with("box OK ")) << match.world.log[0];
-        expectSameTable(before, match.game.table());
+        expectSameTable(before, match.world.table);
         EXPECT_EQ(match.world.visible, visible);
         EXPECT_EQ(match.world.captions, captions);
         EXPECT_EQ(match.world.hand, hand);

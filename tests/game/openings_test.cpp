@@ -117,10 +117,10 @@ TEST(Shuffle, GoldenMasterOfOneSeed) {
         " шесть червы"};
     test::FakeWorld world;
     test::SeededRandom random(20240601);
-    game::Game game(world, world, random);
-    game.initTables();
+    game::Game game(world, world, random, world.table);
+    game::initTables(world.table);
     game.inicial();
-    EXPECT_EQ(game.table().deck, expected);
+    EXPECT_EQ(world.table.deck, expected);
     EXPECT_EQ(world.hand, expected[0] + expected[1]);
 
     test::SeededRandom same(20240601);

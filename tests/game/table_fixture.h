@@ -158,11 +158,11 @@ public:
 struct Table {
     FakeWorld world;
     StrictRandom random;
-    game::Game game{world, world, random};
+    game::Game game{world, world, random, world.table};
 
-    Table() { game.initTables(); }
+    Table() { game::initTables(world.table); }
 
-    game::TableState& state() { return game.table(); }
+    game::TableState& state() { return world.table; }
 
     void setMoney(int player, int computer, int stake) {
         state().playerMoney = player;

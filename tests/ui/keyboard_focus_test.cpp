@@ -43,7 +43,7 @@ private slots:
     }
 
     void aRefusedBetLeavesTheFocusOnTheButtonPressed() {
-        wired_->game().table().playerMoney = 25;
+        wired_->table().playerMoney = 25;
         wired_->answerOk(1);
         press(Qt::Key_Space); // "Делайте ставки"
         press(Qt::Key_Tab);

@@ -92,6 +92,7 @@ public:
     ScriptedDialogs& dialogs() { return script_; }
     ScriptedFractions& random() { return random_; }
     game::Game& game() { return game_; }
+    game::TableState& table() { return table_; }
 
 private:
     class Cues final : public game::CuePlayer {
@@ -130,7 +131,8 @@ private:
     QtView view_{form_, dialogs_};
     Cues cues_{events_};
     ScriptedFractions random_;
-    game::Game game_{view_, cues_, random_};
+    game::TableState table_;
+    game::Game game_{view_, cues_, random_, table_};
 };
 
 // A box with an OK button and the game's title, as the log spells it.
