@@ -2,11 +2,11 @@
 #include "game/game.h"
 #include "game/random_source.h"
 #include "game/table_state.h"
-#include "sound/cue_folders.h"
 #include "sound/pulse_cue_player.h"
 #include "ui/accessibility.h"
 #include "ui/application_setup.h"
 #include "ui/commands.h"
+#include "ui/data_folders.h"
 #include "ui/dialogs.h"
 #include "ui/event_loop_waiter.h"
 #include "ui/first_paint_reporter.h"
@@ -29,7 +29,7 @@ int main(int argc, char* argv[]) {
     ui::QtDialogs dialogs;
     ui::QtView view(form, dialogs);
     ui::EventLoopWaiter waiter;
-    sound::PulseCuePlayer cues(waiter, sound::defaultCueFolders());
+    sound::PulseCuePlayer cues(waiter, ui::dataFolders());
     game::SystemRandom random;
     game::TableState table;
     game::Game game(view, cues, random, table);

@@ -15,7 +15,7 @@ constexpr std::string_view kAboutText =
 
 // "Не удалось показать правила игры.\nФайл «help.vrn»: файл не найден."
 std::string rulesFailureText(const RulesFile& file) {
-    std::string text = "Не удалось показать правила игры.\nФайл «" + file.name + "»: ";
+    std::string text = "Не удалось показать правила игры.\nФайл «" + file.path + "»: ";
     text += file.failure.empty() ? "файл не удалось прочитать" : file.failure;
     if (!text.ends_with('.')) {
         text += '.';

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "sound/cue_file.h"
 
-#include "sound/cue_folders.h"
-
 #include <sndfile.h>
 #include <system_error>
 #include <utility>
@@ -10,6 +8,11 @@
 namespace sound {
 
 namespace fs = std::filesystem;
+
+bool isBareCueName(std::string_view name) {
+    return !name.empty() && name != "." && name.find('/') == std::string_view::npos &&
+           name.find('\0') == std::string_view::npos && name.find("..") == std::string_view::npos;
+}
 
 void CueFile::Closer::operator()(sf_private_tag* file) const {
     sf_close(file);

@@ -15,6 +15,10 @@ struct sf_private_tag;
 
 namespace sound {
 
+// A cue is named by a bare file name. Anything that could reach outside the cue folders
+// (a separator, "..", an empty name, an embedded NUL) is not a cue name.
+[[nodiscard]] bool isBareCueName(std::string_view name);
+
 // One cue file opened for decoding, in any format and layout libsndfile reads.
 class CueFile {
 public:

@@ -2,7 +2,6 @@
 #include "sound/pulse_cue_player.h"
 
 #include "sound/cue_file.h"
-#include "sound/cue_folders.h"
 
 #include <pulse/channelmap.h>
 #include <pulse/sample.h>

@@ -1,32 +1,34 @@
 // SPDX-License-Identifier: MIT
 #include "ui/application_setup.h"
 
+#include "ui/data_folders.h"
+
 #include <QApplication>
-#include <QDir>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+
+#include <filesystem>
+#include <string>
 
 namespace ui {
 namespace {
 
 constexpr const char* kApplicationId = "io.github.zuvik.Zuvik";
 
-// The theme's icon when the game is installed; otherwise one lying beside the executable or in
-// the data folder it would be installed to.
+// The theme's icon when the game is installed; otherwise one in the data folders.
 QIcon applicationIcon() {
     const QString id = QString::fromLatin1(kApplicationId);
     QIcon icon = QIcon::fromTheme(id);
     if (!icon.isNull()) {
         return icon;
     }
-    const QDir bin(QCoreApplication::applicationDirPath());
-    for (const QString& folder : {QStringLiteral("."), QStringLiteral(ZUVIK_DATA_FROM_BIN)}) {
-        for (const QString& suffix : {QStringLiteral(".svg"), QStringLiteral(".png")}) {
-            const QString path = bin.filePath(folder + QLatin1Char('/') + id + suffix);
-            if (QFileInfo::exists(path)) {
-                return QIcon(path);
+    for (const std::filesystem::path& folder : dataFolders()) {
+        for (const char* suffix : {".svg", ".png"}) {
+            const std::filesystem::path path = folder / (std::string(kApplicationId) + suffix);
+            if (std::filesystem::exists(path)) {
+                return QIcon(QString::fromStdString(path.string()));
             }
         }
     }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/qt_view.h"
 
+#include "ui/data_folders.h"
 #include "ui/dialogs.h"
 #include "ui/form1.h"
 #include "ui/hand_box.h"
@@ -86,7 +87,7 @@ std::string QtView::inputBox(std::string_view prompt) {
 }
 
 game::RulesFile QtView::readRulesFile() {
-    return ui::readRulesFile(defaultRulesFolders());
+    return ui::readRulesFile(dataFolders());
 }
 
 void QtView::terminate() {

@@ -68,17 +68,4 @@ game::RulesFile readRulesFile(const std::vector<fs::path>& folders) {
     return failed(kRulesFileName, "файл не найден");
 }
 
-std::vector<fs::path> defaultRulesFolders() {
-    std::vector<fs::path> folders;
-    std::error_code error;
-    if (fs::path current = fs::current_path(error); !error) {
-        folders.push_back(std::move(current));
-    }
-    if (const fs::path executable = fs::read_symlink("/proc/self/exe", error); !error) {
-        folders.push_back(executable.parent_path());
-        folders.push_back((executable.parent_path() / ZUVIK_DATA_FROM_BIN).lexically_normal());
-    }
-    return folders;
-}
-
 } // namespace ui

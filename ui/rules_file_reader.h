@@ -16,8 +16,4 @@ inline constexpr std::uintmax_t kRulesFileLimit = 1024 * 1024;
 // undecoded. When it cannot be read, bytes is empty and failure says why, in Russian.
 [[nodiscard]] game::RulesFile readRulesFile(const std::vector<std::filesystem::path>& folders);
 
-// The current directory (where the player may keep their own rules), then the executable's
-// folder, then the installed data folder relative to it.
-[[nodiscard]] std::vector<std::filesystem::path> defaultRulesFolders();
-
 } // namespace ui

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: MIT
 #include "sound/cue_file.h"
-#include "sound/cue_folders.h"
 #include "test_audio.h"
 
 #include <gtest/gtest.h>
@@ -15,10 +14,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace soundtest;
-
-fs::path executableFolder() {
-    return fs::read_symlink("/proc/self/exe").parent_path();
-}
 
 TEST(CueLookup, FirstFolderWithADecodableFileWins) {
     TempDir first, second;
@@ -85,37 +80,6 @@ TEST(CueLookup, EmptyCorruptAndTruncatedFilesAreNotCues) {
     EXPECT_FALSE(sound::CueFile::open(folders, "empty.wav").has_value());
     EXPECT_FALSE(sound::CueFile::open(folders, "text.wav").has_value());
     EXPECT_FALSE(sound::CueFile::open(folders, "header-only.wav").has_value());
-}
-
-TEST(CueFolders, CurrentDirectoryComesBeforeTheExecutablesFolder) {
-    TempDir cwd;
-    const ScopedChdir inside(cwd.path());
-    const auto folders = sound::defaultCueFolders();
-    ASSERT_GE(folders.size(), 2u);
-    EXPECT_TRUE(fs::equivalent(folders[0], cwd.path()));
-    EXPECT_TRUE(fs::equivalent(folders[1], executableFolder()));
-
-    // A replacement dropped into the current directory is the one played.
-    const std::string name = "order-probe-" + std::to_string(getpid()) + ".wav";
-    writeTone(cwd / name, {.rate = 22050});
-    writeTone(executableFolder() / name, {.rate = 44100});
-    const auto found = sound::CueFile::open(folders, name);
-    fs::remove(executableFolder() / name);
-    ASSERT_TRUE(found.has_value());
-    EXPECT_EQ(found->rate(), 22050);
-}
-
-TEST(CueFolders, ListsEachExistingFolderOnce) {
-    const ScopedChdir inside(executableFolder());
-    const auto folders = sound::defaultCueFolders();
-    ASSERT_FALSE(folders.empty());
-    EXPECT_TRUE(fs::equivalent(folders[0], executableFolder()));
-    for (std::size_t i = 0; i < folders.size(); ++i) {
-        EXPECT_TRUE(fs::is_directory(folders[i])) << folders[i];
-        for (std::size_t j = i + 1; j < folders.size(); ++j) {
-            EXPECT_FALSE(fs::equivalent(folders[i], folders[j])) << folders[i] << " " << folders[j];
-        }
-    }
 }
 
 } // namespace

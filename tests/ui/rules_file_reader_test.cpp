@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "suites.h"
 
+#include "ui/data_folders.h"
 #include "ui/rules_file_reader.h"
 
 #include <QCoreApplication>
@@ -40,7 +41,7 @@ private slots:
         const game::RulesFile file = readRulesFile({a_, b_});
         QVERIFY(file.bytes.has_value());
         QCOMPARE(*file.bytes, bytes);
-        QCOMPARE(file.name, (b_ / "help.vrn").string());
+        QCOMPARE(file.path, (b_ / "help.vrn").string());
         QVERIFY(file.failure.empty());
     }
 
@@ -59,7 +60,7 @@ private slots:
     void aMissingFileIsReportedByItsBareName() {
         const game::RulesFile file = readRulesFile({a_, b_});
         QVERIFY(!file.bytes);
-        QCOMPARE(file.name, std::string("help.vrn"));
+        QCOMPARE(file.path, std::string("help.vrn"));
         QCOMPARE(file.failure, std::string("файл не найден"));
     }
 
@@ -68,7 +69,7 @@ private slots:
         write(b_ / "help.vrn", "second");
         const game::RulesFile file = readRulesFile({a_, b_});
         QVERIFY(!file.bytes);
-        QCOMPARE(file.name, (a_ / "help.vrn").string());
+        QCOMPARE(file.path, (a_ / "help.vrn").string());
         QCOMPARE(file.failure, std::string("это не обычный файл"));
     }
 
@@ -92,17 +93,24 @@ private slots:
         }
         const game::RulesFile file = readRulesFile({a_});
         QVERIFY(!file.bytes);
-        QCOMPARE(file.name, (a_ / "help.vrn").string());
+        QCOMPARE(file.path, (a_ / "help.vrn").string());
         QCOMPARE(file.failure, std::string("файл не удаётся прочитать"));
     }
 
-    void lookedForInTheCurrentDirectoryThenBesideTheProgram() {
-        const std::vector<fs::path> folders = defaultRulesFolders();
-        QCOMPARE(folders.size(), std::size_t{3});
-        QCOMPARE(folders[0], fs::current_path());
+    // The current directory first, so that a player's own file wins; each folder once.
+    void dataFilesAreLookedForInTheCurrentDirectoryThenBesideTheProgram() {
         const fs::path bin(QCoreApplication::applicationDirPath().toStdString());
-        QCOMPARE(folders[1], bin);
-        QCOMPARE(folders[2], (bin / ZUVIK_DATA_FROM_BIN).lexically_normal());
+        const fs::path previous = fs::current_path();
+        fs::current_path(a_);
+        const std::vector<fs::path> elsewhere = dataFolders();
+        fs::current_path(bin);
+        const std::vector<fs::path> inBin = dataFolders();
+        fs::current_path(previous);
+        QVERIFY(elsewhere.size() >= 2);
+        QCOMPARE(elsewhere[0], a_);
+        QCOMPARE(elsewhere[1], bin);
+        QCOMPARE(inBin.size(), elsewhere.size() - 1);
+        QCOMPARE(inBin[0], bin);
     }
 
 private:
