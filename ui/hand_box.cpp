@@ -29,10 +29,6 @@ HandBox::HandBox(QWidget* parent) : QPlainTextEdit(parent) {
     fitText();
 }
 
-QFont HandBox::shownFont() const {
-    return document()->defaultFont();
-}
-
 void HandBox::resizeEvent(QResizeEvent* event) {
     QPlainTextEdit::resizeEvent(event);
     fitText();

@@ -14,8 +14,6 @@ class HandBox final : public QPlainTextEdit {
 public:
     explicit HandBox(QWidget* parent = nullptr);
 
-    [[nodiscard]] QFont shownFont() const;
-
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;

@@ -21,8 +21,6 @@ public:
     // Runs the dialog; returns the result code of a message box with the same buttons.
     [[nodiscard]] int run();
 
-    [[nodiscard]] QDialogButtonBox* buttonBox() const { return buttonBox_; }
-
 private:
     void fitToScreen(const QString& text);
 

@@ -216,7 +216,7 @@ private slots:
             QCoreApplication::processEvents();
             QVERIFY2(hand->verticalScrollBar()->maximum() == 0, qPrintable(text));
         }
-        QVERIFY(QFontInfo(hand->shownFont()).pixelSize() >= 9);
+        QVERIFY(QFontInfo(hand->document()->defaultFont()).pixelSize() >= 9);
     }
 
     void aThirteenCardHandScrollsAndKeepsItsNewestCardInView() {
