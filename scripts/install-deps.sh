@@ -18,6 +18,7 @@ test_packages=(
     pulseaudio pulseaudio-utils sox
     desktop-file-utils appstream dpkg-dev file librsvg2-bin strace man-db
     python3 python3-pyatspi at-spi2-core dbus
+    weston
 )
 
 case "${1:-play}" in
