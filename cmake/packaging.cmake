@@ -23,9 +23,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The libraries the binary links are found by dpkg-shlibdeps (needs dpkg-dev and file).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Without a sound server the game is silent but fully playable, and without Qt's own translations
-# the standard buttons of its boxes are in English; so both are only recommended.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "pulseaudio | pipewire-pulse, qt6-translations-l10n")
+# Without a sound server the game is silent but fully playable, without Qt's own translations
+# the standard buttons of its boxes are in English, and without Qt's Wayland plugin it runs on a
+# Wayland desktop through XWayland; so all three are only recommended.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "pulseaudio | pipewire-pulse, qt6-translations-l10n, qt6-wayland")
 # The summary above is the first line of the package's description; CPack indents these lines
 # under it and marks the empty line as a paragraph break.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION

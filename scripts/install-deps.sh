@@ -8,7 +8,7 @@ set -euo pipefail
 build_packages=(
     librsvg2-bin
     g++ cmake ninja-build pkg-config
-    qt6-base-dev qt6-qpa-plugins qt6-translations-l10n
+    qt6-base-dev qt6-qpa-plugins qt6-wayland qt6-translations-l10n
     libpulse-dev libsndfile1-dev
 )
 test_packages=(
@@ -18,6 +18,7 @@ test_packages=(
     pulseaudio pulseaudio-utils sox
     desktop-file-utils appstream dpkg-dev file librsvg2-bin strace man-db
     python3 python3-pyatspi at-spi2-core dbus
+    weston
 )
 
 case "${1:-play}" in

@@ -62,6 +62,7 @@ exec_name=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")
 [ -x "$prefix/bin/$exec_name" ] || fail "the desktop entry starts '$exec_name', which is not installed"
 icon_name=$(sed -n 's/^Icon=//p' "$desktop")
 [ "$icon_name" = "$app" ] || fail "the desktop entry names icon '$icon_name'"
+wm_class=$(sed -n 's/^StartupWMClass=//p' "$desktop")
 grep -q "<launchable type=\"desktop-id\">$app.desktop</launchable>" "$metainfo" ||
     fail "the metainfo does not launch $app.desktop"
 
@@ -91,6 +92,9 @@ walk_to_rules() {
         if welcome=$(find_window '^Зувик$' 20 "$prompt"); then
             type_into "$welcome" xdotool key Return
             if main=$(find_window '^Игра "Зувик"$' 20); then
+                # On X11, and through XWayland, the desktop ties the window to its entry by this name.
+                xdotool search --classname "^$wm_class\$" | grep -qx "$main" ||
+                    fail "the window's X class instance is not the desktop entry's StartupWMClass '$wm_class'"
                 type_into "$main" xdotool key F1
                 find_window '^Зувик$' 20 "$prompt $welcome" >/dev/null || step="F1 showed no rules box"
             else

@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: MIT
 # Sourced by the tests that start the game on a private X server.
-# start_x_server: starts Xvfb on the first free display and exports DISPLAY.
+# start_x_server [WIDTHxHEIGHT]: starts Xvfb (1024x768 unless told) on the first free display and
+#   exports DISPLAY.
 # find_window NAME [SECONDS [IDS]]: prints the id of a visible window whose title matches NAME,
 #   other than the windows IDS (a blank-separated list).
 # press_keys KEY...: sends keys to the focused window, as a person at the keyboard would.
@@ -20,13 +21,13 @@ stop_started() {
 }
 
 start_x_server() {
-    local fifo display
+    local size=${1:-1024x768} fifo display
     fifo=$(mktemp -u)
     mkfifo "$fifo"
     # -displayfd lets the server pick a free display itself, so tests running at once never collide.
     # -noreset: by default the server resets whenever its last client leaves (an xdotool call, the
     # accessibility bus launcher), and a program connecting during the reset is turned away.
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$fifo" 2>/dev/null &
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset 3>"$fifo" 2>/dev/null &
     started_pids+=($!)
     read -r -t 20 display <"$fifo" || {
         rm -f "$fifo"
