@@ -9,7 +9,6 @@
 #include "ui/data_folders.h"
 #include "ui/dialogs.h"
 #include "ui/event_loop_waiter.h"
-#include "ui/first_paint_reporter.h"
 #include "ui/form1.h"
 #include "ui/qt_view.h"
 
@@ -20,7 +19,6 @@
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     ui::setUpApplication(application);
-    ui::FirstPaintReporter::installIfRequested();
 
     // Declared in the order they depend on each other, so they are destroyed the other way round:
     // the cue player is done with the waiter before the waiter goes away.

@@ -14,7 +14,7 @@ build_packages=(
 test_packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang-format clang libclang-rt-14-dev
-    xvfb xauth xdotool x11-apps imagemagick
+    xvfb xauth xdotool x11-apps x11-utils imagemagick
     pulseaudio pulseaudio-utils sox
     desktop-file-utils appstream dpkg-dev file librsvg2-bin strace man-db
     python3 python3-pyatspi at-spi2-core dbus

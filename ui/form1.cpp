@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/form1.h"
 
+#include "ui/control_table.h"
 #include "ui/fit_button.h"
 #include "ui/fit_label.h"
 #include "ui/hand_box.h"
@@ -11,7 +12,6 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -20,49 +20,8 @@ namespace {
 
 using game::Control;
 
-enum class Kind { Label, Text, Button };
-
-// Geometry in twips from the client area's top-left corner, as the window was designed.
-struct ControlLayout {
-    Control control;
-    Kind kind;
-    const char* caption; // UTF-8
-    int left;
-    int top;
-    int width;
-    int height;
-    bool visible;
-};
-
-// Listed in tab order: the focusable controls (Text1 and the buttons) take the focus in this
-// order; the labels never take it.
-constexpr std::array<ControlLayout, 18> kControls{{
-    {Control::Text1, Kind::Text, "", 567, 1701, 3515, 495, false},
-    {Control::Command1, Kind::Button, "Еще", 567, 2500, 1474, 495, false},
-    {Control::Command2, Kind::Button, "Бери себе", 2608, 2500, 1474, 495, false},
-    {Control::Command3, Kind::Button, "Еще", 567, 2551, 1474, 495, false},
-    {Control::Command4, Kind::Button, "Мне хватит", 2608, 2551, 1474, 495, false},
-    {Control::Label1, Kind::Label, "Ваши карты", 567, 1417, 3515, 283, true},
-    {Control::Label2, Kind::Label, "Счет", 567, 0, 283, 227, true},
-    {Control::Label3, Kind::Label, "", 850, 0, 850, 227, true},
-    {Control::Label4, Kind::Label, "", 1701, 0, 567, 227, true},
-    {Control::Label5, Kind::Label, "Счет компа", 567, 283, 1134, 227, true},
-    {Control::Label6, Kind::Label, "", 1701, 283, 567, 227, true},
-    {Control::Label7, Kind::Label, "На кону", 567, 567, 1134, 283, true},
-    {Control::Label8, Kind::Label, "", 1701, 567, 567, 283, true},
-    {Control::Command5, Kind::Button, "Делайте ставки", 1616, 2551, 1417, 567, true},
-    {Control::Command6, Kind::Button, "25", 240, 2551, 595, 567, false},
-    {Control::Command7, Kind::Button, "50", 1200, 2551, 595, 567, false},
-    {Control::Command8, Kind::Button, "100", 2160, 2551, 595, 567, false},
-    {Control::Command9, Kind::Button, "200", 3137, 2551, 595, 567, false},
-}};
-
-constexpr int kTwipsPerPixel = 15;
+// "Счет" fills its narrow box to the edge; the name should not run into it.
 constexpr int kNameIndent = 3;
-
-int pixels(int twips) {
-    return static_cast<int>(std::lround(double(twips) / kTwipsPerPixel));
-}
 
 QRect pixelRect(const ControlLayout& entry) {
     return {pixels(entry.left), pixels(entry.top), pixels(entry.width), pixels(entry.height)};
@@ -80,7 +39,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
 
     auto* clientArea = new QWidget(this);
     clientArea->setObjectName(QStringLiteral("clientArea"));
-    clientArea->setFixedSize(kClientSize);
+    clientArea->setFixedSize(kClientWidth, kClientHeight);
     setCentralWidget(clientArea);
     createControls(clientArea);
     createMenus();
@@ -95,21 +54,20 @@ void Form1::createControls(QWidget* clientArea) {
         const QString caption = QString::fromUtf8(entry.caption);
         QWidget* widget = nullptr;
         switch (entry.kind) {
-        case Kind::Label: {
+        case ControlKind::Label: {
             auto* label = new FitLabel(caption, clientArea);
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             if (entry.control == Control::Label3) {
-                // "Счет" fills its narrow box to the edge; the name should not run into it.
                 label->setIndent(kNameIndent);
             }
             widget = label;
             break;
         }
-        case Kind::Text:
+        case ControlKind::Text:
             text1_ = new HandBox(clientArea);
             widget = text1_;
             break;
-        case Kind::Button: {
+        case ControlKind::Button: {
             auto* button = new FitButton(caption, clientArea);
             // Enter on the focused button clicks it, as Space does.
             button->setAutoDefault(true);
@@ -120,7 +78,7 @@ void Form1::createControls(QWidget* clientArea) {
         widget->setObjectName(QString::fromLatin1(game::controlName(entry.control)));
         widget->setGeometry(pixelRect(entry));
         widget->setVisible(entry.visible);
-        if (entry.kind != Kind::Label) {
+        if (entry.kind != ControlKind::Label) {
             if (previousFocusable != nullptr) {
                 QWidget::setTabOrder(previousFocusable, widget);
             }

@@ -22,9 +22,6 @@ class Form1 final : public QMainWindow {
     Q_OBJECT
 
 public:
-    // The client area below the menu bar, in device-independent pixels (4680 x 3150 twips).
-    static constexpr QSize kClientSize{312, 210};
-
     explicit Form1(QWidget* parent = nullptr);
 
     // The widget named after the control: a QLabel for Label1..8, the HandBox for Text1,
