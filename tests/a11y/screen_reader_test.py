@@ -6,8 +6,8 @@ screen reader does, and acting through the accessibility action interface and th
     screen_reader_test.py GAME_EXECUTABLE
 
 Run under an X server and a private D-Bus session (see run_screen_reader_test.sh). Buttons whose
-handler opens no box are pressed with the action interface; a button whose handler shows a modal
-box is pressed with the keyboard, since an action call only returns when its handler does.
+handler opens no box are pressed with the action interface; a deal is played on with the keyboard
+alone, as a player without a mouse plays it.
 """
 import os
 import re

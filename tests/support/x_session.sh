@@ -4,8 +4,10 @@
 #   exports DISPLAY.
 # find_window NAME [SECONDS [IDS]]: prints the id of a visible window whose title matches NAME,
 #   other than the windows IDS (a blank-separated list).
-# press_keys KEY...: sends keys to the focused window, as a person at the keyboard would.
-# stop_started: ends what start_x_server and start_game started (called on exit).
+# type_into WINDOW COMMAND...: gives the window the keyboard, as a click would where no window
+#   manager does it, then runs the xdotool COMMAND that types or presses keys.
+# stop_started: ends every process whose PID is in started_pids, start_x_server's among them
+#   (call it on exit).
 
 started_pids=()
 
