@@ -11,7 +11,8 @@
 #
 # Per run and program: the time from starting the process to the X server mapping its first
 # top-level window (the game's first is the greeting's name box: its main window only comes once a
-# name is given), and the peak resident memory (VmHWM) at that moment. A watcher reading the X
+# name is given), the peak resident memory (VmHWM) at that moment, and the processor time its
+# threads had used by then, which other work on the machine disturbs far less than the time. A watcher reading the X
 # server's map events (xev) takes both as the map happens, then ends the program. Sound is left
 # out on purpose (PULSE_SERVER points nowhere): with a sound server the name box also waits for
 # the door cue, for as long as the cue lasts.
@@ -74,15 +75,20 @@ pids+=($!)
         while read -r key value _; do
             [[ $key == VmHWM: ]] && hwm=$value
         done <"/proc/$pid/status"
+        cpu=0 # nanoseconds on a processor, all threads: a busy machine stretches it far less
+        for task in /proc/"$pid"/task/*/schedstat; do
+            read -r ran _ <"$task" && cpu=$((cpu + ran))
+        done
         kill -KILL "$pid" 2>/dev/null || true
         elapsed=$(($(micros "$now") - $(micros "$start")))
-        printf '%d.%d %s\n' $((elapsed / 1000)) $((elapsed % 1000 / 100)) "$hwm" >"$work/result"
+        printf '%d.%d %s %d.%d\n' $((elapsed / 1000)) $((elapsed % 1000 / 100)) "$hwm" \
+            $((cpu / 1000000)) $((cpu % 1000000 / 100000)) >"$work/result"
     done <"$work/events"
 } &
 pids+=($!)
 sleep 0.5 # let xev select the events before the first program starts
 
-# run_to_map PROGRAM -> "<ms> <KiB>"
+# run_to_map PROGRAM -> "<ms> <KiB> <CPU ms>"
 run_to_map() {
     local start pid
     : >"$work/result"
@@ -113,17 +119,17 @@ run_to_map "$bin/zuvik" >/dev/null
 for run in $(seq 1 "$runs"); do
     run_to_map "$bin/zuvik_bare_window" >>"$work/bare"
     run_to_map "$bin/zuvik" >>"$work/game"
-    echo "run $run: bare $(tail -1 "$work/bare"), game $(tail -1 "$work/game")  (ms KiB)" >&2
+    echo "run $run: bare $(tail -1 "$work/bare"), game $(tail -1 "$work/game")  (ms KiB CPU-ms)" >&2
 done
 
-bare_ms=$(awk '{print $1}' "$work/bare" | median)
-bare_kib=$(awk '{print $2}' "$work/bare" | median)
-game_ms=$(awk '{print $1}' "$work/game" | median)
-game_kib=$(awk '{print $2}' "$work/game" | median)
+column() { awk -v c="$1" '{print $c}' "$2" | median; }
+bare_ms=$(column 1 "$work/bare") bare_kib=$(column 2 "$work/bare") bare_cpu=$(column 3 "$work/bare")
+game_ms=$(column 1 "$work/game") game_kib=$(column 2 "$work/game") game_cpu=$(column 3 "$work/game")
 echo
 echo "Start to first window on Xvfb ($DISPLAY), Qt platform xcb, medians of $runs alternating runs"
-printf '%-38s %8s %14s\n' "" "ms" "peak RSS MiB"
-printf '%-38s %8s %14s\n' "bare Qt window" "$bare_ms" "$(awk -v k="$bare_kib" 'BEGIN {printf "%.1f", k / 1024}')"
-printf '%-38s %8s %14s\n' "zuvik (its name box)" "$game_ms" "$(awk -v k="$game_kib" 'BEGIN {printf "%.1f", k / 1024}')"
-awk -v gm="$game_ms" -v bm="$bare_ms" -v gk="$game_kib" -v bk="$bare_kib" \
-    'BEGIN {printf "%-38s %8.2f %14.2f\n", "zuvik / bare", gm / bm, gk / bk}'
+printf '%-24s %8s %14s %8s\n' "" "ms" "peak RSS MiB" "CPU ms"
+row() { printf '%-24s %8s %14.1f %8s\n' "$1" "$2" "$(awk -v k="$3" 'BEGIN {print k / 1024}')" "$4"; }
+row "bare Qt window" "$bare_ms" "$bare_kib" "$bare_cpu"
+row "zuvik (its name box)" "$game_ms" "$game_kib" "$game_cpu"
+awk -v gm="$game_ms" -v bm="$bare_ms" -v gk="$game_kib" -v bk="$bare_kib" -v gc="$game_cpu" \
+    -v bc="$bare_cpu" 'BEGIN {printf "%-24s %8.2f %14.2f %8.2f\n", "zuvik / bare", gm / bm, gk / bk, gc / bc}'
