@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-// The cue player against a real PulseAudio daemon that each test starts for itself, with a null
-// sink whose monitor shows what was actually played.
-#include "pulse_daemon.h"
+// The cue player against a real sound server that each test starts for itself, PulseAudio and
+// PipeWire in turn, with a null sink whose monitor shows what was actually played.
 #include "sound/pulse_cue_player.h"
+#include "sound_server.h"
 #include "test_audio.h"
 
 #include <gtest/gtest.h>
@@ -79,20 +79,21 @@ template <typename Scenario> testing::AssertionResult onTimeInOneOfThreeRuns(Sce
     return result;
 }
 
-class PulseServer : public ::testing::Test {
+class PulseServer : public ::testing::TestWithParam<ServerKind> {
 protected:
     void SetUp() override {
-        const auto executable = PulseDaemon::executable();
-        if (!executable) {
-            GTEST_SKIP() << "pulseaudio is not installed, so the cue player cannot be tried "
-                            "against a real sound server (install pulseaudio and pulseaudio-utils)";
+        if (const std::string missing = SoundServer::missing(GetParam()); !missing.empty()) {
+            GTEST_SKIP() << nameOf(GetParam())
+                         << " is not installed, so the cue player cannot be tried against it "
+                            "(install "
+                         << missing << ")";
         }
-        daemon_.emplace(*executable);
-        ASSERT_EQ(daemon_->failed(), "");
-        setenv("PULSE_SERVER", daemon_->address().c_str(), 1);
-        silence_.emplace(daemon_->address());
+        server_.emplace(GetParam());
+        ASSERT_EQ(server_->failed(), "");
+        setenv("PULSE_SERVER", server_->address().c_str(), 1);
+        silence_.emplace(server_->address());
         ASSERT_TRUE(silence_->waitUntilFlowing(5s)) << "the null sink does not play";
-        recorder_.emplace(daemon_->address());
+        recorder_.emplace(server_->address());
         ASSERT_TRUE(recorder_->recording());
 
         writeTone(dir_ / "short.wav", {.seconds = 0.25, .hz = 880.0});
@@ -116,7 +117,7 @@ protected:
         player_.reset();
         recorder_.reset();
         silence_.reset();
-        daemon_.reset();
+        server_.reset();
     }
 
     // Plays a cue and returns how long play() took, in milliseconds.
@@ -127,14 +128,14 @@ protected:
     }
 
     TempDir dir_;
-    std::optional<PulseDaemon> daemon_;
+    std::optional<SoundServer> server_;
     std::optional<SilentStream> silence_;
     std::optional<MonitorRecorder> recorder_;
     sound::BlockingWaiter waiter_;
     std::unique_ptr<sound::PulseCuePlayer> player_;
 };
 
-TEST_F(PulseServer, SyncCueReturnsWhenItsLastSampleHasPlayed) {
+TEST_P(PulseServer, SyncCueReturnsWhenItsLastSampleHasPlayed) {
     struct Case {
         const char* name;
         double seconds;
@@ -169,7 +170,7 @@ TEST_F(PulseServer, SyncCueReturnsWhenItsLastSampleHasPlayed) {
     }
 }
 
-TEST_F(PulseServer, AsyncCueReturnsAtOnceAndPlaysToItsEnd) {
+TEST_P(PulseServer, AsyncCueReturnsAtOnceAndPlaysToItsEnd) {
     const std::size_t from = recorder_->position();
     const double elapsed = timed("stereo.wav", CueMode::Async);
     std::printf("[  measure ] stereo.wav async: returned after %.2f ms\n", elapsed);
@@ -180,7 +181,7 @@ TEST_F(PulseServer, AsyncCueReturnsAtOnceAndPlaysToItsEnd) {
     EXPECT_NEAR(audibleSeconds(heard, MonitorRecorder::rate), 0.6, 0.03);
 }
 
-TEST_F(PulseServer, NextSyncCueCutsOffAnAsyncCueAtOnce) {
+TEST_P(PulseServer, NextSyncCueCutsOffAnAsyncCueAtOnce) {
     EXPECT_TRUE(onTimeInOneOfThreeRuns([&]() -> testing::AssertionResult {
         const std::size_t from = recorder_->position();
         player_->play("long.wav", CueMode::Async);
@@ -201,7 +202,7 @@ TEST_F(PulseServer, NextSyncCueCutsOffAnAsyncCueAtOnce) {
     }));
 }
 
-TEST_F(PulseServer, AnyNextCueCutsOffAnAsyncCue) {
+TEST_P(PulseServer, AnyNextCueCutsOffAnAsyncCue) {
     // Another asynchronous cue replaces it at once, and plays in full.
     EXPECT_TRUE(onTimeInOneOfThreeRuns([&]() -> testing::AssertionResult {
         const std::size_t from = recorder_->position();
@@ -226,7 +227,7 @@ TEST_F(PulseServer, AnyNextCueCutsOffAnAsyncCue) {
     EXPECT_LT(peakOf(lastMilliseconds(heard, 200)), 0.02);
 }
 
-TEST_F(PulseServer, UnplayableCuesReturnAtOnceAndStaySilent) {
+TEST_P(PulseServer, UnplayableCuesReturnAtOnceAndStaySilent) {
     const std::size_t from = recorder_->position();
     for (const char* name : {"missing.wav", "text.wav", "empty.wav", "../short.wav"}) {
         for (const CueMode mode : {CueMode::Sync, CueMode::Async}) {
@@ -237,12 +238,12 @@ TEST_F(PulseServer, UnplayableCuesReturnAtOnceAndStaySilent) {
     EXPECT_LT(peakOf(recorder_->between(from, recorder_->position())), 0.02);
 }
 
-TEST_F(PulseServer, KilledServerReleasesASyncCueAndLaterCuesReturnAtOnce) {
+TEST_P(PulseServer, KilledServerReleasesASyncCueAndLaterCuesReturnAtOnce) {
     Clock::time_point killedAt;
     std::thread killer([&] {
         std::this_thread::sleep_for(300ms);
         killedAt = Clock::now();
-        daemon_->kill();
+        server_->kill();
     });
     player_->play("long.wav", CueMode::Sync);
     const auto returnedAt = Clock::now();
@@ -258,13 +259,13 @@ TEST_F(PulseServer, KilledServerReleasesASyncCueAndLaterCuesReturnAtOnce) {
     EXPECT_LT(timed("short.wav", CueMode::Async), atOnceMs);
 }
 
-TEST_F(PulseServer, FindsTheSessionServerWhenPulseServerIsUnset) {
+TEST_P(PulseServer, FindsTheSessionServerWhenPulseServerIsUnset) {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
     const std::optional<std::string> savedRuntime =
         runtime != nullptr ? std::optional<std::string>(runtime) : std::nullopt;
     unsetenv("PULSE_SERVER");
     unsetenv("PULSE_RUNTIME_PATH");
-    setenv("XDG_RUNTIME_DIR", daemon_->runtimeDir().c_str(), 1);
+    setenv("XDG_RUNTIME_DIR", server_->runtimeDir().c_str(), 1);
     sound::BlockingWaiter waiter;
     auto player =
         std::make_unique<sound::PulseCuePlayer>(waiter, std::vector<fs::path>{dir_.path()});
@@ -283,7 +284,7 @@ TEST_F(PulseServer, FindsTheSessionServerWhenPulseServerIsUnset) {
     EXPECT_GT(peakOf(recorder_->between(from, recorder_->position())), 0.1);
 }
 
-TEST_F(PulseServer, DestroyingThePlayerCutsOffItsCue) {
+TEST_P(PulseServer, DestroyingThePlayerCutsOffItsCue) {
     const std::size_t from = recorder_->position();
     player_->play("long.wav", CueMode::Async);
     std::this_thread::sleep_for(300ms);
@@ -295,5 +296,11 @@ TEST_F(PulseServer, DestroyingThePlayerCutsOffItsCue) {
     EXPECT_GT(peakOf(heard), 0.1);
     EXPECT_LT(peakOf(lastMilliseconds(heard, 200)), 0.02);
 }
+
+INSTANTIATE_TEST_SUITE_P(, PulseServer,
+                         testing::Values(ServerKind::PulseAudio, ServerKind::PipeWire),
+                         [](const testing::TestParamInfo<ServerKind>& info) {
+                             return std::string(nameOf(info.param));
+                         });
 
 } // namespace

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <mutex>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <sys/types.h>
 #include <thread>
@@ -18,30 +19,52 @@ struct pa_simple;
 
 namespace soundtest {
 
-// A private PulseAudio daemon with one null sink, "zuviktest", listening on a socket in its own
-// temporary folder. It dies with the test process and is always killed at the end.
-class PulseDaemon {
-public:
-    // The daemon's path, or nothing when PulseAudio is not installed.
-    [[nodiscard]] static std::optional<std::filesystem::path> executable();
+// The servers the game meets on a desktop. Both speak the PulseAudio protocol; PipeWire does so
+// through its pipewire-pulse daemon.
+enum class ServerKind { PulseAudio, PipeWire };
+[[nodiscard]] const char* nameOf(ServerKind kind);
+inline void PrintTo(ServerKind kind, std::ostream* out) {
+    *out << nameOf(kind);
+}
 
-    // Starts the daemon and waits until it accepts a stream; failed() tells why it did not.
-    explicit PulseDaemon(const std::filesystem::path& daemon);
-    ~PulseDaemon();
-    PulseDaemon(const PulseDaemon&) = delete;
-    PulseDaemon& operator=(const PulseDaemon&) = delete;
+// A private sound server with one null sink, "zuviktest", reached through a socket in its own
+// temporary folder, with its own home, runtime folder and, where one is needed, session bus.
+// Every process it starts dies with the test process and is always killed, by its id, at the end.
+class SoundServer {
+public:
+    // Empty when the server's programs are installed, otherwise what to install.
+    [[nodiscard]] static std::string missing(ServerKind kind);
+
+    // Starts the server and waits until it accepts a stream; failed() tells why it did not.
+    explicit SoundServer(ServerKind kind);
+    ~SoundServer();
+    SoundServer(const SoundServer&) = delete;
+    SoundServer& operator=(const SoundServer&) = delete;
 
     [[nodiscard]] const std::string& failed() const { return failure_; }
     // "unix:<socket>", as PULSE_SERVER takes it.
-    [[nodiscard]] std::string address() const { return "unix:" + socket_.string(); }
+    [[nodiscard]] std::string address() const { return "unix:" + socket().string(); }
     // What XDG_RUNTIME_DIR would be for a session whose server this is.
     [[nodiscard]] std::filesystem::path runtimeDir() const { return dir_ / "runtime"; }
+    // Kills every process of the server at once, as a crash would.
     void kill();
 
 private:
+    [[nodiscard]] std::filesystem::path socket() const { return runtimeDir() / "pulse" / "native"; }
+    void startPulseAudio();
+    void startPipeWire();
+    // Runs a program of the server in its private environment, its output going to a log.
+    pid_t spawn(const std::vector<std::string>& args);
+    // Waits until ready() holds, or fails with what went wrong; true if it held.
+    template <typename Ready> bool waitUntil(const std::string& what, Ready ready);
+    [[nodiscard]] bool accepting() const;
+    // Runs a client program to its end; true if it succeeded.
+    bool run(const std::vector<std::string>& args);
+
     TempDir dir_;
-    std::filesystem::path socket_;
-    pid_t pid_ = -1;
+    std::vector<std::string> env_;
+    std::vector<pid_t> pids_; // in the order started
+    std::vector<std::string> names_;
     std::string failure_;
 };
 
@@ -65,7 +88,7 @@ private:
     std::thread thread_;
 };
 
-// Records the sink's monitor as 44.1 kHz mono for as long as it lives.
+// Records the sink's monitor as 44.1 kHz mono, both channels averaged, for as long as it lives.
 class MonitorRecorder {
 public:
     static constexpr int rate = 44100;
