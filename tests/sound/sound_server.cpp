@@ -227,8 +227,8 @@ void SoundServer::kill() {
     names_.clear();
 }
 
-SilentStream::SilentStream(const std::string& server)
-    : stream_(openStream(server, PA_STREAM_PLAYBACK, "zuviktest", 2, 20ms)) {
+SilentStream::SilentStream(const std::string& server, std::chrono::milliseconds latency)
+    : stream_(openStream(server, PA_STREAM_PLAYBACK, "zuviktest", 2, latency)) {
     if (stream_ == nullptr) {
         return;
     }
@@ -268,8 +268,8 @@ SilentStream::~SilentStream() {
     }
 }
 
-MonitorRecorder::MonitorRecorder(const std::string& server)
-    : stream_(openStream(server, PA_STREAM_RECORD, "zuviktest.monitor", 2, 10ms)) {
+MonitorRecorder::MonitorRecorder(const std::string& server, std::chrono::milliseconds latency)
+    : stream_(openStream(server, PA_STREAM_RECORD, "zuviktest.monitor", 2, latency)) {
     if (stream_ == nullptr) {
         return;
     }

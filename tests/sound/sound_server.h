@@ -68,11 +68,11 @@ private:
     std::string failure_;
 };
 
-// A stream of silence into the sink for as long as it lives: an idle null sink otherwise runs
-// with a latency of seconds and timings drift.
+// A stream of silence into the sink for as long as it lives, asking for the given latency: an
+// idle null sink otherwise runs with a latency of seconds and timings drift.
 class SilentStream {
 public:
-    explicit SilentStream(const std::string& server);
+    SilentStream(const std::string& server, std::chrono::milliseconds latency);
     ~SilentStream();
     SilentStream(const SilentStream&) = delete;
     SilentStream& operator=(const SilentStream&) = delete;
@@ -93,7 +93,8 @@ class MonitorRecorder {
 public:
     static constexpr int rate = 44100;
 
-    explicit MonitorRecorder(const std::string& server);
+    // Delivers what was recorded in blocks of the given latency.
+    MonitorRecorder(const std::string& server, std::chrono::milliseconds latency);
     ~MonitorRecorder();
     MonitorRecorder(const MonitorRecorder&) = delete;
     MonitorRecorder& operator=(const MonitorRecorder&) = delete;
