@@ -23,6 +23,20 @@ constexpr pa_usec_t chunkUsec = 10'000;
 // What the server keeps queued ahead of the speaker: short, so a cut-off is heard at once,
 // long enough that a busy machine does not starve the stream.
 constexpr pa_usec_t queueUsec = 120'000;
+// How much room the queue must have before the server asks for more. PipeWire asks its graph
+// for half of what the queue exceeds twice this by, 10 ms here, and runs the whole graph in
+// steps of the shortest latency any stream asks for. It holds back a cue's last part shorter
+// than one step until more comes or the stream is drained, so the step is kept short.
+constexpr pa_usec_t requestUsec = 50'000;
+// A cue is over for its caller this long before its last sample is heard. A next cue played at
+// once then joins the queue before it runs dry and follows without a gap; it must exceed one
+// PipeWire step and the server's own delay behind the queue.
+constexpr pa_usec_t handOverUsec = 15'000;
+// How long after a cue's hand-over a next cue counts as following at once; after that the
+// stream is drained so that its last part is heard now.
+constexpr auto followWithin = std::chrono::milliseconds(5);
+// Opening a stream costs PipeWire tens of milliseconds, so an idle one is kept this long.
+constexpr auto keepIdle = std::chrono::seconds(2);
 // A cue lasts about a second; a longer file is played only this far.
 constexpr std::size_t longestCueSeconds = 20;
 
@@ -64,10 +78,13 @@ Stream connect(const std::string& servers, const CueFile& file, const std::strin
     pa_channel_map map;
     pa_channel_map_init_extend(&map, sampleFormat.channels, PA_CHANNEL_MAP_DEFAULT);
     const std::uint32_t serverDefault = static_cast<std::uint32_t>(-1);
-    const pa_buffer_attr attr{
-        serverDefault, static_cast<std::uint32_t>(pa_usec_to_bytes(queueUsec, &sampleFormat)),
-        serverDefault, static_cast<std::uint32_t>(pa_usec_to_bytes(chunkUsec, &sampleFormat)),
-        serverDefault};
+    const auto bytes = [&](pa_usec_t usec) {
+        return static_cast<std::uint32_t>(pa_usec_to_bytes(usec, &sampleFormat));
+    };
+    // Playback starts with the first chunk rather than a full queue: the stream is reused, and
+    // a cue shorter than the queue would otherwise wait for a drain to start.
+    const pa_buffer_attr attr{serverDefault, bytes(queueUsec), bytes(chunkUsec), bytes(requestUsec),
+                              serverDefault};
     int error = 0;
     return Stream(pa_simple_new(servers.empty() ? nullptr : servers.c_str(), "Зувик",
                                 PA_STREAM_PLAYBACK, nullptr, name.c_str(), &sampleFormat, &map,
@@ -75,6 +92,14 @@ Stream connect(const std::string& servers, const CueFile& file, const std::strin
 }
 
 } // namespace
+
+struct PulseCuePlayer::Output {
+    Stream stream;
+    int rate;
+    int channels;
+    // Written but not yet drained: the server may hold its last part back.
+    bool tailQueued = false;
+};
 
 PulseCuePlayer::PulseCuePlayer(Waiter& waiter, std::vector<std::filesystem::path> folders)
     : waiter_(waiter), folders_(std::move(folders)), servers_(localServers()),
@@ -131,6 +156,11 @@ void PulseCuePlayer::run() {
         if (job->mode == game::CueMode::Sync) {
             waiter_.wake();
         }
+        try {
+            rest(*job);
+        } catch (...) {
+            output_.reset();
+        }
     }
 }
 
@@ -139,19 +169,30 @@ void PulseCuePlayer::perform(const Job& job) {
     if (!file || superseded(job)) {
         return;
     }
-    const Stream stream = connect(servers_, *file, job.name);
-    if (!stream) {
-        return;
+    if (output_ && (output_->rate != file->rate() || output_->channels != file->channels())) {
+        int error = 0;
+        pa_simple_drain(output_->stream.get(), &error); // the last cue's end, then a new format
+        output_.reset();
+    }
+    const bool reused = output_ != nullptr;
+    if (!output_) {
+        if (Stream stream = connect(servers_, *file, job.name)) {
+            output_ = std::make_unique<Output>(std::move(stream), file->rate(), file->channels());
+        } else {
+            return;
+        }
     }
     const auto channels = static_cast<std::size_t>(file->channels());
     const auto rate = static_cast<std::size_t>(file->rate());
     const std::size_t chunkFrames = std::max<std::size_t>(1, rate * chunkUsec / 1'000'000);
     std::vector<float> chunk(chunkFrames * channels);
     std::size_t framesLeft = rate * longestCueSeconds;
+    bool written = false;
     int error = 0;
     while (framesLeft > 0) {
         if (superseded(job)) {
-            pa_simple_flush(stream.get(), &error);
+            pa_simple_flush(output_->stream.get(), &error);
+            output_->tailQueued = false;
             return;
         }
         const std::size_t want = std::min(chunkFrames, framesLeft);
@@ -159,23 +200,56 @@ void PulseCuePlayer::perform(const Job& job) {
         if (frames == 0) {
             break;
         }
-        if (pa_simple_write(stream.get(), chunk.data(), frames * channels * sizeof(float), &error) <
-            0) {
-            return;
+        const std::size_t bytes = frames * channels * sizeof(float);
+        if (pa_simple_write(output_->stream.get(), chunk.data(), bytes, &error) < 0) {
+            output_.reset();
+            // A kept stream may have outlived its server; a fresh one finds the server anew.
+            if (!reused || written) {
+                return;
+            }
+            Stream stream = connect(servers_, *file, job.name);
+            if (!stream || pa_simple_write(stream.get(), chunk.data(), bytes, &error) < 0) {
+                return;
+            }
+            output_ = std::make_unique<Output>(std::move(stream), file->rate(), file->channels());
         }
+        written = true;
         framesLeft -= frames;
     }
-    if (job.mode == game::CueMode::Async) {
-        // Until its last sample is heard an asynchronous cue can still be cut off, so sleep
-        // through what the server holds instead of blocking in the drain.
-        const pa_usec_t queued = pa_simple_get_latency(stream.get(), &error);
-        if (queued != static_cast<pa_usec_t>(-1) &&
-            sleepUnlessSuperseded(job, std::chrono::microseconds(queued))) {
-            pa_simple_flush(stream.get(), &error);
+    output_->tailQueued = written;
+    // Until its hand-over the cue can still be cut off, so sleep through what the server holds
+    // instead of blocking in the drain.
+    const pa_usec_t queued = pa_simple_get_latency(output_->stream.get(), &error);
+    if (queued == static_cast<pa_usec_t>(-1)) {
+        output_.reset();
+        return;
+    }
+    const pa_usec_t untilHandOver = queued > handOverUsec ? queued - handOverUsec : 0;
+    if (sleepUnlessSuperseded(job, std::chrono::microseconds(untilHandOver))) {
+        pa_simple_flush(output_->stream.get(), &error);
+        output_->tailQueued = false;
+    }
+}
+
+void PulseCuePlayer::rest(const Job& job) {
+    if (!output_ || sleepUnlessSuperseded(job, followWithin)) {
+        return;
+    }
+    int error = 0;
+    if (output_->tailQueued) {
+        output_->tailQueued = false;
+        // PipeWire ends a drain by moving its read position a whole step on, past the end of
+        // what was written, and would drop as much from the start of the next cue; a flush
+        // brings the write position back in line.
+        if (pa_simple_drain(output_->stream.get(), &error) < 0 ||
+            pa_simple_flush(output_->stream.get(), &error) < 0) {
+            output_.reset();
             return;
         }
     }
-    pa_simple_drain(stream.get(), &error);
+    if (!sleepUnlessSuperseded(job, keepIdle)) {
+        output_.reset();
+    }
 }
 
 bool PulseCuePlayer::supersededLocked(const Job& job) const {

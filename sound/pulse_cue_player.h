@@ -9,6 +9,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -18,8 +19,9 @@
 namespace sound {
 
 // Plays cues through a PulseAudio server (or anything speaking its protocol) on one worker
-// thread. Each cue gets its own connection, so a server that comes or goes between cues is
-// simply found or missed, and a cue that cannot be played ends at once without a trace.
+// thread. A cue that cannot be played ends at once without a trace. The connection is kept from
+// one cue to the next while they come close together, and closed once the player falls idle, so
+// a server that comes or goes between cues is simply found or missed.
 //
 // A synchronous cue cannot be interrupted by another play(): a play() that arrives while one is
 // being waited on (from the waiter's own event loop, say) is dropped.
@@ -41,8 +43,13 @@ private:
         std::uint64_t generation;
     };
 
+    struct Output;
+
     void run();
     void perform(const Job& job);
+    // Once a cue's caller has been let go: lets the stream's last samples play out unless a
+    // newer cue follows at once, and closes a stream that then stays idle.
+    void rest(const Job& job);
     // True once a newer play() or the destructor has superseded the job.
     [[nodiscard]] bool supersededLocked(const Job& job) const;
     [[nodiscard]] bool superseded(const Job& job);
@@ -60,6 +67,8 @@ private:
     std::uint64_t generation_ = 0;
     bool syncInProgress_ = false;
     bool stopping_ = false;
+    // The last cue's stream, kept open for the next cue; only the worker touches it.
+    std::unique_ptr<Output> output_;
     std::thread worker_; // last: starts once everything it reads is in place
 };
 
