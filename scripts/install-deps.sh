@@ -16,6 +16,7 @@ test_packages=(
     clang-format clang libclang-rt-14-dev
     xvfb xauth xdotool x11-apps x11-utils imagemagick
     pulseaudio pulseaudio-utils sox
+    pipewire pipewire-pulse wireplumber
     desktop-file-utils appstream dpkg-dev file librsvg2-bin strace man-db
     python3 python3-pyatspi at-spi2-core dbus
     weston

@@ -1,0 +1,344 @@
+// SPDX-License-Identifier: MIT
+#include "sound_server.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
+#include <fstream>
+#include <pulse/simple.h>
+#include <sstream>
+#include <sys/prctl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace soundtest {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+namespace {
+
+pa_simple* openStream(const std::string& server, pa_stream_direction_t direction,
+                      const char* device, int channels, std::chrono::milliseconds latency) {
+    const pa_sample_spec sampleFormat{PA_SAMPLE_S16LE, 44100, static_cast<std::uint8_t>(channels)};
+    const auto bytes = static_cast<std::uint32_t>(pa_usec_to_bytes(
+        static_cast<pa_usec_t>(std::chrono::microseconds(latency).count()), &sampleFormat));
+    const auto serverDefault = static_cast<std::uint32_t>(-1);
+    const pa_buffer_attr attr{serverDefault, bytes, serverDefault, serverDefault, bytes};
+    int error = 0;
+    return pa_simple_new(server.c_str(), "zuvik-sound-test", direction, device, "test",
+                         &sampleFormat, nullptr, &attr, &error);
+}
+
+std::optional<fs::path> findProgram(const std::string& name) {
+    const char* path = std::getenv("PATH");
+    std::stringstream folders(path != nullptr ? path : "/usr/bin:/bin");
+    for (std::string folder; std::getline(folders, folder, ':');) {
+        const fs::path candidate = fs::path(folder) / name;
+        if (access(candidate.c_str(), X_OK) == 0) {
+            return candidate;
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+const char* nameOf(ServerKind kind) {
+    return kind == ServerKind::PipeWire ? "PipeWire" : "PulseAudio";
+}
+
+std::string SoundServer::missing(ServerKind kind) {
+    if (kind == ServerKind::PulseAudio) {
+        return findProgram("pulseaudio") ? "" : "pulseaudio and pulseaudio-utils";
+    }
+    // The null sink is loaded the way a user would, with pactl; wireplumber wants a session bus.
+    const bool complete = findProgram("pipewire") && findProgram("pipewire-pulse") &&
+                          findProgram("wireplumber") && findProgram("dbus-daemon") &&
+                          findProgram("pactl");
+    return complete ? ""
+                    : "pipewire, pipewire-pulse, wireplumber, dbus-daemon and pulseaudio-utils";
+}
+
+SoundServer::SoundServer(ServerKind kind) {
+    fs::create_directories(dir_ / "home");
+    fs::create_directories(runtimeDir() / "pulse");
+    fs::permissions(runtimeDir(), fs::perms::owner_all);
+    fs::permissions(runtimeDir() / "pulse", fs::perms::owner_all);
+    const fs::path home = dir_ / "home";
+    env_ = {"HOME=" + home.string(),
+            "XDG_RUNTIME_DIR=" + runtimeDir().string(),
+            "XDG_CONFIG_HOME=" + (home / ".config").string(),
+            "XDG_STATE_HOME=" + (home / ".local/state").string(),
+            "XDG_DATA_HOME=" + (home / ".local/share").string(),
+            "PULSE_RUNTIME_PATH=" + socket().parent_path().string(),
+            "DBUS_SESSION_BUS_ADDRESS=unix:path=" + (runtimeDir() / "bus").string(),
+            "PATH=/usr/bin:/bin"};
+    if (kind == ServerKind::PipeWire) {
+        startPipeWire();
+    } else {
+        startPulseAudio();
+    }
+    if (!failure_.empty()) {
+        kill();
+    }
+}
+
+void SoundServer::startPulseAudio() {
+    spawn({"pulseaudio", "--daemonize=no", "-n", "--system=no", "--exit-idle-time=-1",
+           "--disallow-exit", "--use-pid-file=no", "--realtime=no", "--high-priority=no",
+           "--log-target=stderr", "--load=module-null-sink sink_name=zuviktest rate=44100",
+           "--load=module-native-protocol-unix auth-anonymous=1 socket=" + socket().string()});
+    waitUntil("pulseaudio to accept a stream", [this] { return accepting(); });
+}
+
+void SoundServer::startPipeWire() {
+    const fs::path bus = runtimeDir() / "bus";
+    spawn({"dbus-daemon", "--session", "--nofork", "--nopidfile",
+           "--address=unix:path=" + bus.string()});
+    if (!waitUntil("the session bus", [&] { return fs::exists(bus); })) {
+        return;
+    }
+    spawn({"pipewire"});
+    if (!waitUntil("pipewire", [this] { return fs::exists(runtimeDir() / "pipewire-0"); })) {
+        return;
+    }
+    spawn({"wireplumber"});
+    spawn({"pipewire-pulse"});
+    if (waitUntil("pipewire-pulse to accept a stream", [this] { return accepting(); })) {
+        if (!run({"pactl", "-s", address(), "load-module", "module-null-sink",
+                  "sink_name=zuviktest", "rate=44100"}) ||
+            !run({"pactl", "-s", address(), "set-default-sink", "zuviktest"})) {
+            failure_ = "pactl could not set up the null sink";
+        }
+    }
+}
+
+pid_t SoundServer::spawn(const std::vector<std::string>& command) {
+    // Everything the child needs is built before fork: after it, only exec.
+    const auto program = findProgram(command.front());
+    std::vector<std::string> args = command;
+    args.front() = program ? program->string() : command.front();
+    std::vector<std::string> env = env_;
+    const std::string logPath = (dir_ / (command.front() + ".log")).string();
+    std::vector<char*> argv, envp;
+    for (auto& arg : args) {
+        argv.push_back(arg.data());
+    }
+    argv.push_back(nullptr);
+    for (auto& var : env) {
+        envp.push_back(var.data());
+    }
+    envp.push_back(nullptr);
+
+    const pid_t pid = fork();
+    if (pid == 0) {
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        const int out = open(logPath.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600);
+        const int in = open("/dev/null", O_RDONLY);
+        dup2(in, 0);
+        dup2(out, 1);
+        dup2(out, 2);
+        execve(argv[0], argv.data(), envp.data());
+        _exit(127);
+    }
+    if (pid < 0) {
+        failure_ = "fork failed";
+    } else {
+        pids_.push_back(pid);
+        names_.push_back(command.front());
+    }
+    return pid;
+}
+
+template <typename Ready> bool SoundServer::waitUntil(const std::string& what, Ready ready) {
+    const auto deadline = Clock::now() + 10s;
+    while (failure_.empty()) {
+        for (std::size_t i = 0; i < pids_.size(); ++i) {
+            if (pids_[i] > 0 && waitpid(pids_[i], nullptr, WNOHANG) == pids_[i]) {
+                pids_[i] = -1;
+                std::ifstream in(dir_ / (names_[i] + ".log"));
+                std::stringstream text;
+                text << in.rdbuf();
+                failure_ = names_[i] + " exited at start-up:\n" + text.str();
+                return false;
+            }
+        }
+        if (ready()) {
+            return true;
+        }
+        if (Clock::now() > deadline) {
+            failure_ = "waited 10 s for " + what;
+            return false;
+        }
+        std::this_thread::sleep_for(20ms);
+    }
+    return false;
+}
+
+bool SoundServer::accepting() const {
+    if (!fs::exists(socket())) {
+        return false;
+    }
+    pa_simple* probe = openStream(address(), PA_STREAM_PLAYBACK, nullptr, 1, 20ms);
+    if (probe != nullptr) {
+        pa_simple_free(probe);
+    }
+    return probe != nullptr;
+}
+
+bool SoundServer::run(const std::vector<std::string>& args) {
+    const pid_t pid = spawn(args);
+    if (pid <= 0) {
+        return false;
+    }
+    pids_.pop_back(); // reaped here, not by kill()
+    names_.pop_back();
+    int status = 0;
+    const auto deadline = Clock::now() + 10s;
+    while (waitpid(pid, &status, WNOHANG) == 0) {
+        if (Clock::now() > deadline) {
+            ::kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+            return false;
+        }
+        std::this_thread::sleep_for(5ms);
+    }
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+SoundServer::~SoundServer() {
+    kill();
+}
+
+void SoundServer::freeze() {
+    signalAll(SIGSTOP);
+}
+
+void SoundServer::thaw() {
+    signalAll(SIGCONT);
+}
+
+void SoundServer::signalAll(int signal) const {
+    for (const pid_t pid : pids_) {
+        if (pid > 0) {
+            ::kill(pid, signal);
+        }
+    }
+}
+
+void SoundServer::kill() {
+    // The last started first: the daemon that clients talk to goes before what it relies on.
+    for (auto pid = pids_.rbegin(); pid != pids_.rend(); ++pid) {
+        if (*pid > 0) {
+            ::kill(*pid, SIGKILL);
+            waitpid(*pid, nullptr, 0);
+        }
+    }
+    pids_.clear();
+    names_.clear();
+}
+
+SilentStream::SilentStream(const std::string& server, std::chrono::milliseconds latency)
+    : stream_(openStream(server, PA_STREAM_PLAYBACK, "zuviktest", 2, latency)) {
+    if (stream_ == nullptr) {
+        return;
+    }
+    thread_ = std::thread([this] {
+        const std::array<std::int16_t, 2 * 441> zeros{};
+        int error = 0;
+        while (!stop_ && pa_simple_write(stream_, zeros.data(), sizeof zeros, &error) == 0) {
+            ++writes_;
+        }
+    });
+}
+
+bool SilentStream::waitUntilFlowing(std::chrono::milliseconds timeout) const {
+    if (stream_ == nullptr) {
+        return false;
+    }
+    // The first writes only fill the stream's small buffer; a steady run of them means the
+    // sink is pulling every few milliseconds.
+    const auto deadline = Clock::now() + timeout;
+    const int start = writes_;
+    while (writes_ - start < 10) {
+        if (Clock::now() > deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(5ms);
+    }
+    return true;
+}
+
+SilentStream::~SilentStream() {
+    stop_ = true;
+    if (thread_.joinable()) {
+        thread_.join();
+    }
+    if (stream_ != nullptr) {
+        pa_simple_free(stream_);
+    }
+}
+
+MonitorRecorder::MonitorRecorder(const std::string& server, std::chrono::milliseconds latency)
+    : stream_(openStream(server, PA_STREAM_RECORD, "zuviktest.monitor", 2, latency)) {
+    if (stream_ == nullptr) {
+        return;
+    }
+    // Both channels are taken and averaged here: the servers mix stereo down to mono at
+    // different levels (PipeWire's mono comes out 3 dB louder than PulseAudio's), and the tests
+    // compare levels with what the cue files hold.
+    thread_ = std::thread([this] {
+        std::array<std::int16_t, 2 * 441> block{};
+        int error = 0;
+        while (!stop_ && pa_simple_read(stream_, block.data(), sizeof block, &error) == 0) {
+            std::lock_guard lock(mutex_);
+            for (std::size_t i = 0; i < block.size(); i += 2) {
+                samples_.push_back((static_cast<float>(block[i]) + block[i + 1]) / 65536.0f);
+            }
+        }
+    });
+}
+
+MonitorRecorder::~MonitorRecorder() {
+    stop_ = true;
+    if (thread_.joinable()) {
+        thread_.join();
+    }
+    if (stream_ != nullptr) {
+        pa_simple_free(stream_);
+    }
+}
+
+std::size_t MonitorRecorder::position() const {
+    std::lock_guard lock(mutex_);
+    return samples_.size();
+}
+
+std::vector<float> MonitorRecorder::between(std::size_t from, std::size_t to) const {
+    std::lock_guard lock(mutex_);
+    to = std::min(to, samples_.size());
+    from = std::min(from, to);
+    return {samples_.begin() + static_cast<std::ptrdiff_t>(from),
+            samples_.begin() + static_cast<std::ptrdiff_t>(to)};
+}
+
+void MonitorRecorder::settle() {
+    std::this_thread::sleep_for(150ms);
+}
+
+double audibleSeconds(const std::vector<float>& samples, int rate, double threshold) {
+    const auto loud = [threshold](float sample) { return std::abs(sample) > threshold; };
+    const auto first = std::find_if(samples.begin(), samples.end(), loud);
+    if (first == samples.end()) {
+        return 0.0;
+    }
+    const auto last = std::find_if(samples.rbegin(), samples.rend(), loud);
+    return static_cast<double>(std::distance(first, last.base())) / rate;
+}
+
+} // namespace soundtest

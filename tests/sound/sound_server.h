@@ -1,0 +1,126 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "test_audio.h"
+
+#include <atomic>
+#include <chrono>
+#include <cstddef>
+#include <filesystem>
+#include <mutex>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <sys/types.h>
+#include <thread>
+#include <vector>
+
+struct pa_simple;
+
+namespace soundtest {
+
+// The servers the game meets on a desktop. Both speak the PulseAudio protocol; PipeWire does so
+// through its pipewire-pulse daemon.
+enum class ServerKind { PulseAudio, PipeWire };
+[[nodiscard]] const char* nameOf(ServerKind kind);
+inline void PrintTo(ServerKind kind, std::ostream* out) {
+    *out << nameOf(kind);
+}
+
+// A private sound server with one null sink, "zuviktest", reached through a socket in its own
+// temporary folder, with its own home, runtime folder and, where one is needed, session bus.
+// Every process it starts dies with the test process and is always killed, by its id, at the end.
+class SoundServer {
+public:
+    // Empty when the server's programs are installed, otherwise what to install.
+    [[nodiscard]] static std::string missing(ServerKind kind);
+
+    // Starts the server and waits until it accepts a stream; failed() tells why it did not.
+    explicit SoundServer(ServerKind kind);
+    ~SoundServer();
+    SoundServer(const SoundServer&) = delete;
+    SoundServer& operator=(const SoundServer&) = delete;
+
+    [[nodiscard]] const std::string& failed() const { return failure_; }
+    // "unix:<socket>", as PULSE_SERVER takes it.
+    [[nodiscard]] std::string address() const { return "unix:" + socket().string(); }
+    // What XDG_RUNTIME_DIR would be for a session whose server this is.
+    [[nodiscard]] std::filesystem::path runtimeDir() const { return dir_ / "runtime"; }
+    // Kills every process of the server at once, as a crash would.
+    void kill();
+    // Stops every process of the server and lets them go on again (SIGSTOP, SIGCONT): a server
+    // that stops answering without going away, as a hung one does.
+    void freeze();
+    void thaw();
+
+private:
+    [[nodiscard]] std::filesystem::path socket() const { return runtimeDir() / "pulse" / "native"; }
+    void signalAll(int signal) const;
+    void startPulseAudio();
+    void startPipeWire();
+    // Runs a program of the server in its private environment, its output going to a log.
+    pid_t spawn(const std::vector<std::string>& args);
+    // Waits until ready() holds, or fails with what went wrong; true if it held.
+    template <typename Ready> bool waitUntil(const std::string& what, Ready ready);
+    [[nodiscard]] bool accepting() const;
+    // Runs a client program to its end; true if it succeeded.
+    bool run(const std::vector<std::string>& args);
+
+    TempDir dir_;
+    std::vector<std::string> env_;
+    std::vector<pid_t> pids_; // in the order started
+    std::vector<std::string> names_;
+    std::string failure_;
+};
+
+// A stream of silence into the sink for as long as it lives, asking for the given latency: an
+// idle null sink otherwise runs with a latency of seconds and timings drift.
+class SilentStream {
+public:
+    SilentStream(const std::string& server, std::chrono::milliseconds latency);
+    ~SilentStream();
+    SilentStream(const SilentStream&) = delete;
+    SilentStream& operator=(const SilentStream&) = delete;
+
+    // Waits until the sink takes the silence at the stream's own pace. A fresh null sink first
+    // sleeps through one idle block of about 2 s, during which nothing plays at all.
+    [[nodiscard]] bool waitUntilFlowing(std::chrono::milliseconds timeout) const;
+
+private:
+    pa_simple* stream_;
+    std::atomic<bool> stop_{false};
+    std::atomic<int> writes_{0};
+    std::thread thread_;
+};
+
+// Records the sink's monitor as 44.1 kHz mono, both channels averaged, for as long as it lives.
+class MonitorRecorder {
+public:
+    static constexpr int rate = 44100;
+
+    // Delivers what was recorded in blocks of the given latency.
+    MonitorRecorder(const std::string& server, std::chrono::milliseconds latency);
+    ~MonitorRecorder();
+    MonitorRecorder(const MonitorRecorder&) = delete;
+    MonitorRecorder& operator=(const MonitorRecorder&) = delete;
+
+    [[nodiscard]] bool recording() const { return stream_ != nullptr; }
+    // Samples captured so far.
+    [[nodiscard]] std::size_t position() const;
+    [[nodiscard]] std::vector<float> between(std::size_t from, std::size_t to) const;
+    // Lets the monitor catch up with what was played up to now.
+    static void settle();
+
+private:
+    pa_simple* stream_;
+    mutable std::mutex mutex_;
+    std::vector<float> samples_;
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
+
+// The stretch between the first and the last sample louder than threshold, in seconds.
+[[nodiscard]] double audibleSeconds(const std::vector<float>& samples, int rate,
+                                    double threshold = 0.02);
+
+} // namespace soundtest
