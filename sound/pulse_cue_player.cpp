@@ -27,6 +27,20 @@ constexpr pa_usec_t chunkUsec = 10'000;
 // What the server keeps queued ahead of the speaker: short, so a cut-off is heard at once,
 // long enough that a busy machine does not starve the stream.
 constexpr pa_usec_t queueUsec = 120'000;
+// How much room the queue must have before the server asks for more. PipeWire asks its graph
+// for half of what the queue exceeds twice this by, 10 ms here, and runs the whole graph in
+// steps of the shortest latency any stream asks for. It holds back a cue's last part shorter
+// than one step until more comes or the stream is drained, so the step is kept short.
+constexpr pa_usec_t requestUsec = 50'000;
+// A cue is over for its caller this long before its last sample is heard. A next cue played at
+// once then joins the queue before it runs dry and follows without a gap; it must exceed one
+// PipeWire step and the server's own delay behind the queue.
+constexpr pa_usec_t handOverUsec = 15'000;
+// How long after a cue's hand-over a next cue counts as following at once; after that the
+// stream is drained so that its last part is heard now.
+constexpr std::chrono::milliseconds followWithin{5};
+// Opening a stream costs PipeWire tens of milliseconds, so an idle one is kept this long.
+constexpr std::chrono::seconds keepIdle{2};
 // A cue lasts about a second; a longer file is played only this far.
 constexpr std::chrono::seconds longestCue{20};
 
@@ -68,10 +82,13 @@ Stream connect(const std::string& servers, const CueFile& file, const std::strin
     pa_channel_map map;
     pa_channel_map_init_extend(&map, sampleFormat.channels, PA_CHANNEL_MAP_DEFAULT);
     const std::uint32_t serverDefault = static_cast<std::uint32_t>(-1);
-    const pa_buffer_attr attr{
-        serverDefault, static_cast<std::uint32_t>(pa_usec_to_bytes(queueUsec, &sampleFormat)),
-        serverDefault, static_cast<std::uint32_t>(pa_usec_to_bytes(chunkUsec, &sampleFormat)),
-        serverDefault};
+    const auto bytes = [&](pa_usec_t usec) {
+        return static_cast<std::uint32_t>(pa_usec_to_bytes(usec, &sampleFormat));
+    };
+    // Playback starts with the first chunk rather than a full queue: the stream is reused, and
+    // a cue shorter than the queue would otherwise wait for a drain to start.
+    const pa_buffer_attr attr{serverDefault, bytes(queueUsec), bytes(chunkUsec), bytes(requestUsec),
+                              serverDefault};
     int error = 0;
     return Stream(pa_simple_new(servers.empty() ? nullptr : servers.c_str(), "Зувик",
                                 PA_STREAM_PLAYBACK, nullptr, name.c_str(), &sampleFormat, &map,
@@ -83,6 +100,15 @@ struct Job {
     std::string name;
     game::CueMode mode;
     std::uint64_t id;
+};
+
+// The last cue's stream, kept open for the next cue; only the worker touches it.
+struct Output {
+    Stream stream;
+    int rate;
+    int channels;
+    // Written but not yet drained: the server may hold its last part back.
+    bool tailQueued = false;
 };
 
 } // namespace
@@ -116,11 +142,13 @@ struct WorkerState {
 
 namespace {
 
-void perform(WorkerState& shared, Job& job);
+void perform(WorkerState& shared, Job& job, std::optional<Output>& output);
+void rest(WorkerState& shared, const Job& job, std::optional<Output>& output);
 
 // The worker keeps its own share of the state: left behind on a server that does not answer,
 // it must find everything it touches still there whenever it comes back.
 void work(const std::shared_ptr<WorkerState>& shared) {
+    std::optional<Output> output;
     std::unique_lock lock(shared->mutex);
     for (;;) {
         shared->changed.wait(lock, [&] { return shared->stopping || shared->pending; });
@@ -132,40 +160,60 @@ void work(const std::shared_ptr<WorkerState>& shared) {
         shared->performing = job.id;
         lock.unlock();
         try {
-            perform(*shared, job);
+            perform(*shared, job, output);
         } catch (...) {
             // Nothing a cue does may reach the game; its waiter is told below all the same.
+            output.reset();
         }
         lock.lock();
-        shared->performing = 0;
         shared->finished = job.id;
         // Under the lock, so that the player's end, which clears it, cannot come in between.
         if (shared->waiter != nullptr) {
             shared->waiter->notify();
         }
+        lock.unlock();
+        try {
+            rest(*shared, job, output);
+        } catch (...) {
+            output.reset();
+        }
+        lock.lock();
+        shared->performing = 0;
     }
     shared->exited = true;
     shared->changed.notify_all();
 }
 
-void perform(WorkerState& shared, Job& job) {
+// Plays the cue up to its hand-over, into the stream the last cue left open when the format is
+// the same, else into a new one.
+void perform(WorkerState& shared, Job& job, std::optional<Output>& output) {
     CueFile& file = job.file;
     if (shared.cutOff(job)) {
         return;
     }
-    const Stream stream = connect(shared.servers, file, job.name);
-    if (!stream) {
-        return;
+    int error = 0;
+    if (output && (output->rate != file.rate() || output->channels != file.channels())) {
+        pa_simple_drain(output->stream.get(), &error); // the last cue's end, then a new format
+        output.reset();
+    }
+    const bool reused = output.has_value();
+    if (!output) {
+        Stream stream = connect(shared.servers, file, job.name);
+        if (!stream) {
+            return;
+        }
+        output.emplace(Output{std::move(stream), file.rate(), file.channels()});
     }
     const auto channels = static_cast<std::size_t>(file.channels());
     const auto rate = static_cast<std::size_t>(file.rate());
     const std::size_t chunkFrames = std::max<std::size_t>(1, rate * chunkUsec / 1'000'000);
     std::vector<float> chunk(chunkFrames * channels);
     std::size_t framesLeft = rate * static_cast<std::size_t>(longestCue.count());
-    int error = 0;
+    bool written = false;
     while (framesLeft > 0) {
         if (shared.cutOff(job)) {
-            pa_simple_flush(stream.get(), &error);
+            pa_simple_flush(output->stream.get(), &error);
+            output->tailQueued = false;
             return;
         }
         const std::size_t want = std::min(chunkFrames, framesLeft);
@@ -173,23 +221,58 @@ void perform(WorkerState& shared, Job& job) {
         if (frames == 0) {
             break;
         }
-        if (pa_simple_write(stream.get(), chunk.data(), frames * channels * sizeof(float), &error) <
-            0) {
-            return;
+        const std::size_t bytes = frames * channels * sizeof(float);
+        if (pa_simple_write(output->stream.get(), chunk.data(), bytes, &error) < 0) {
+            output.reset();
+            // A kept stream may have outlived its server; a fresh one finds the server anew.
+            if (!reused || written) {
+                return;
+            }
+            Stream stream = connect(shared.servers, file, job.name);
+            if (!stream || pa_simple_write(stream.get(), chunk.data(), bytes, &error) < 0) {
+                return;
+            }
+            output.emplace(Output{std::move(stream), file.rate(), file.channels()});
         }
+        written = true;
         framesLeft -= frames;
     }
-    if (job.mode == game::CueMode::Async) {
-        // Until its last sample is heard an asynchronous cue can still be cut off, so sleep
-        // through what the server holds instead of blocking in the drain.
-        const pa_usec_t queued = pa_simple_get_latency(stream.get(), &error);
-        if (queued != static_cast<pa_usec_t>(-1) &&
-            shared.sleepUnlessCutOff(job, std::chrono::microseconds(queued))) {
-            pa_simple_flush(stream.get(), &error);
+    output->tailQueued = written;
+    // Until its hand-over the cue can still be cut off, so sleep through what the server holds
+    // instead of blocking in the drain.
+    const pa_usec_t queued = pa_simple_get_latency(output->stream.get(), &error);
+    if (queued == static_cast<pa_usec_t>(-1)) {
+        output.reset();
+        return;
+    }
+    const pa_usec_t untilHandOver = queued > handOverUsec ? queued - handOverUsec : 0;
+    if (shared.sleepUnlessCutOff(job, std::chrono::microseconds(untilHandOver))) {
+        pa_simple_flush(output->stream.get(), &error);
+        output->tailQueued = false;
+    }
+}
+
+// Once the cue's caller has been let go: lets the stream's last samples play out unless a newer
+// cue follows at once, and closes a stream that then stays idle.
+void rest(WorkerState& shared, const Job& job, std::optional<Output>& output) {
+    if (!output || shared.sleepUnlessCutOff(job, followWithin)) {
+        return;
+    }
+    int error = 0;
+    if (output->tailQueued) {
+        output->tailQueued = false;
+        // PipeWire ends a drain by moving its read position a whole step on, past the end of
+        // what was written, and would drop as much from the start of the next cue; a flush
+        // brings the write position back in line.
+        if (pa_simple_drain(output->stream.get(), &error) < 0 ||
+            pa_simple_flush(output->stream.get(), &error) < 0) {
+            output.reset();
             return;
         }
     }
-    pa_simple_drain(stream.get(), &error);
+    if (!shared.sleepUnlessCutOff(job, keepIdle)) {
+        output.reset();
+    }
 }
 
 } // namespace

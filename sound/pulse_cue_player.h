@@ -16,8 +16,14 @@ namespace sound {
 struct WorkerState; // what the player shares with its worker, which may outlive it
 
 // Plays cues through a PulseAudio server (or anything speaking its protocol, PipeWire's included)
-// on one worker thread. Each cue gets its own connection, so a server that comes or goes between
-// cues is simply found or missed, and a cue that cannot be played ends at once without a trace.
+// on one worker thread. A cue that cannot be played ends at once without a trace. The connection
+// is kept from one cue to the next while they come close together (PipeWire takes tens of
+// milliseconds to open one) and closed once the player has been idle for two seconds, so a server
+// that comes or goes between cues is simply found or missed.
+//
+// A synchronous cue returns when the server has 15 ms of it left to play: a next cue played at
+// once then joins the stream before it runs dry and follows without a gap, on PipeWire too, and
+// a cue that nothing follows has its last samples played out all the same.
 //
 // Nothing the server does can hold the game. A synchronous cue is waited for no longer than its
 // own length plus kSyncMargin; a server that has not played it by then (stopped, or stalled on
