@@ -8,7 +8,6 @@
 #include "ui/qt_view.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 
@@ -21,6 +20,8 @@ QString utf8(const char* text) {
     return QString::fromUtf8(text);
 }
 
+// What the deals played through the window (deals_test.cpp) do not show: captions, visibility
+// and the hand are seen there as the player sees them.
 class QtViewTest : public QObject {
     Q_OBJECT
 
@@ -28,72 +29,6 @@ private slots:
     void initTestCase() {
         setUpApplication(*qApp);
         QCOMPARE(QGuiApplication::applicationDisplayName(), utf8("Зувик"));
-    }
-
-    void captionsGoToTheNamedLabel_data() {
-        QTest::addColumn<int>("control");
-        QTest::addColumn<QByteArray>("text");
-        QTest::newRow("Label3 name") << int(Control::Label3) << QByteArray("Вася");
-        QTest::newRow("Label4 money") << int(Control::Label4) << QByteArray(" 1000");
-        QTest::newRow("Label6 negative") << int(Control::Label6) << QByteArray("-25");
-        QTest::newRow("Label8 empty") << int(Control::Label8) << QByteArray("");
-        QTest::newRow("Label3 blank name") << int(Control::Label3) << QByteArray(" ");
-        QTest::newRow("Label3 markup") << int(Control::Label3) << QByteArray("<i>Ё</i>&amp;");
-    }
-
-    void captionsGoToTheNamedLabel() {
-        QFETCH(int, control);
-        QFETCH(QByteArray, text);
-        Form1 form;
-        ScriptedDialogs dialogs;
-        QtView view(form, dialogs);
-        const auto target = static_cast<Control>(control);
-        view.setCaption(target, std::string_view(text.constData(), text.size()));
-        QCOMPARE(form.label(target)->text(), QString::fromUtf8(text));
-        for (int other = 0; other <= int(Control::Label8); ++other) {
-            if (other != control && other != int(Control::Label1) &&
-                other != int(Control::Label2) && other != int(Control::Label5) &&
-                other != int(Control::Label7)) {
-                QCOMPARE(form.label(static_cast<Control>(other))->text(), QString());
-            }
-        }
-    }
-
-    void visibilityGoesToTheNamedControlOnly() {
-        Form1 form;
-        ScriptedDialogs dialogs;
-        QtView view(form, dialogs);
-        form.show();
-        for (int index = 0; index <= int(Control::Command9); ++index) {
-            const auto control = static_cast<Control>(index);
-            const bool wasVisible = form.control(control)->isVisible();
-            QList<bool> others;
-            for (int other = 0; other <= int(Control::Command9); ++other) {
-                others.append(form.control(static_cast<Control>(other))->isVisible());
-            }
-            view.setVisible(control, !wasVisible);
-            QCOMPARE(form.control(control)->isVisible(), !wasVisible);
-            others[index] = !wasVisible;
-            for (int other = 0; other <= int(Control::Command9); ++other) {
-                QCOMPARE(form.control(static_cast<Control>(other))->isVisible(), others[other]);
-            }
-            view.setVisible(control, wasVisible);
-            QCOMPARE(form.control(control)->isVisible(), wasVisible);
-        }
-    }
-
-    void handTextReadsBackExactlyAsWritten() {
-        Form1 form;
-        ScriptedDialogs dialogs;
-        QtView view(form, dialogs);
-        const std::string hand = " туз пики семь червы";
-        view.setHandText(hand);
-        QCOMPARE(form.hand()->toPlainText(), QString::fromStdString(hand));
-        QCOMPARE(view.handText(), hand);
-        view.setHandText(view.handText() + " дама треф");
-        QCOMPARE(view.handText(), hand + " дама треф");
-        view.setHandText("");
-        QCOMPARE(view.handText(), std::string());
     }
 
     void focusMovesToTheHand() {

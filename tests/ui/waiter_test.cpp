@@ -96,14 +96,16 @@ private slots:
         QVERIFY2(atEnd > before, "no paint while waiting");
     }
 
-    void clicksAndKeysDuringTheWaitAreThrownAwayNotPostponed() {
-        QWidget window;
-        auto* button = new QPushButton(QStringLiteral("Еще"), &window);
-        button->setGeometry(10, 10, 80, 30);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+    // Clicks, keys and menu shortcuts made while a cue plays are lost, not held back until the
+    // cue ends, when they would run after the handler that played it.
+    void inputDuringTheWaitIsThrownAwayNotPostponed() {
+        Form1 form;
+        QPushButton* button = form.button(game::Control::Command5);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
         button->setFocus();
         QSignalSpy clicked(button, &QPushButton::clicked);
+        QSignalSpy newMatch(form.menuItem(game::Command::NewMatch), &QAction::triggered);
 
         EventLoopWaiter waiter;
         Cue cue;
@@ -111,42 +113,23 @@ private slots:
             postClick(button);
             postSpace(button);
             QTest::mouseClick(button, Qt::LeftButton);
-            QTest::keyClick(button, Qt::Key_Space);
             QTest::keyClick(button, Qt::Key_Return);
+            QTest::keyClick(&form, Qt::Key_F2);
             QTimer::singleShot(100, button, [&] { cue.end(waiter); });
         });
         waiter.waitUntil(cue.done(), inSeconds(5));
         QVERIFY(cue.ended);
-        QCoreApplication::processEvents();
         QTest::qWait(50);
         QCOMPARE(clicked.count(), 0);
+        QCOMPARE(newMatch.count(), 0);
 
-        // The same input outside a wait does reach the button.
+        // The same input outside a wait does reach them.
         postClick(button);
         postSpace(button);
         QTest::mouseClick(button, Qt::LeftButton);
+        QTest::keyClick(&form, Qt::Key_F2);
         QTest::qWait(50);
         QCOMPARE(clicked.count(), 3);
-    }
-
-    void menuShortcutsDuringTheWaitAreThrownAway() {
-        Form1 form;
-        form.show();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
-        QSignalSpy newMatch(form.menuItem(game::Command::NewMatch), &QAction::triggered);
-        QSignalSpy rules(form.menuItem(game::Command::Rules), &QAction::triggered);
-        EventLoopWaiter waiter;
-        Cue cue;
-        QTimer::singleShot(0, &form, [&] {
-            QTest::keyClick(&form, Qt::Key_F2);
-            QTest::keyClick(&form, Qt::Key_F1);
-            cue.end(waiter);
-        });
-        waiter.waitUntil(cue.done(), inSeconds(5));
-        QTest::qWait(20);
-        QCOMPARE(newMatch.count(), 0);
-        QCOMPARE(rules.count(), 0);
-        QTest::keyClick(&form, Qt::Key_F2);
         QCOMPARE(newMatch.count(), 1);
     }
 
