@@ -41,6 +41,8 @@ constexpr pa_usec_t handOverUsec = 15'000;
 constexpr std::chrono::milliseconds followWithin{5};
 // Opening a stream costs PipeWire tens of milliseconds, so an idle one is kept this long.
 constexpr std::chrono::seconds keepIdle{2};
+// What pa_simple_get_latency() answers for a stream whose server has gone.
+constexpr auto noLatency = static_cast<pa_usec_t>(-1);
 // A cue lasts about a second; a longer file is played only this far.
 constexpr std::chrono::seconds longestCue{20};
 
@@ -159,12 +161,15 @@ void work(const std::shared_ptr<WorkerState>& shared) {
         shared->pending.reset();
         shared->performing = job.id;
         lock.unlock();
-        try {
-            perform(*shared, job, output);
-        } catch (...) {
-            // Nothing a cue does may reach the game; its waiter is told below all the same.
-            output.reset();
-        }
+        // Nothing a cue does may reach the game; a stream that failed is not kept.
+        const auto quietly = [&output](auto step) {
+            try {
+                step();
+            } catch (...) {
+                output.reset();
+            }
+        };
+        quietly([&] { perform(*shared, job, output); });
         lock.lock();
         shared->finished = job.id;
         // Under the lock, so that the player's end, which clears it, cannot come in between.
@@ -172,11 +177,7 @@ void work(const std::shared_ptr<WorkerState>& shared) {
             shared->waiter->notify();
         }
         lock.unlock();
-        try {
-            rest(*shared, job, output);
-        } catch (...) {
-            output.reset();
-        }
+        quietly([&] { rest(*shared, job, output); });
         lock.lock();
         shared->performing = 0;
     }
@@ -196,7 +197,10 @@ void perform(WorkerState& shared, Job& job, std::optional<Output>& output) {
         pa_simple_drain(output->stream.get(), &error); // the last cue's end, then a new format
         output.reset();
     }
-    const bool reused = output.has_value();
+    // A kept stream may have outlived its server: a fresh one finds the server anew, or none.
+    if (output && pa_simple_get_latency(output->stream.get(), &error) == noLatency) {
+        output.reset();
+    }
     if (!output) {
         Stream stream = connect(shared.servers, file, job.name);
         if (!stream) {
@@ -209,7 +213,6 @@ void perform(WorkerState& shared, Job& job, std::optional<Output>& output) {
     const std::size_t chunkFrames = std::max<std::size_t>(1, rate * chunkUsec / 1'000'000);
     std::vector<float> chunk(chunkFrames * channels);
     std::size_t framesLeft = rate * static_cast<std::size_t>(longestCue.count());
-    bool written = false;
     while (framesLeft > 0) {
         if (shared.cutOff(job)) {
             pa_simple_flush(output->stream.get(), &error);
@@ -221,27 +224,18 @@ void perform(WorkerState& shared, Job& job, std::optional<Output>& output) {
         if (frames == 0) {
             break;
         }
-        const std::size_t bytes = frames * channels * sizeof(float);
-        if (pa_simple_write(output->stream.get(), chunk.data(), bytes, &error) < 0) {
+        if (pa_simple_write(output->stream.get(), chunk.data(), frames * channels * sizeof(float),
+                            &error) < 0) {
             output.reset();
-            // A kept stream may have outlived its server; a fresh one finds the server anew.
-            if (!reused || written) {
-                return;
-            }
-            Stream stream = connect(shared.servers, file, job.name);
-            if (!stream || pa_simple_write(stream.get(), chunk.data(), bytes, &error) < 0) {
-                return;
-            }
-            output.emplace(Output{std::move(stream), file.rate(), file.channels()});
+            return;
         }
-        written = true;
+        output->tailQueued = true;
         framesLeft -= frames;
     }
-    output->tailQueued = written;
     // Until its hand-over the cue can still be cut off, so sleep through what the server holds
     // instead of blocking in the drain.
     const pa_usec_t queued = pa_simple_get_latency(output->stream.get(), &error);
-    if (queued == static_cast<pa_usec_t>(-1)) {
+    if (queued == noLatency) {
         output.reset();
         return;
     }
