@@ -21,16 +21,7 @@ for tool in Xvfb xdotool pulseaudio pactl pacat parecord sox soxi; do
 done
 mkdir -p "$out"
 work=$(mktemp -d)
-game=
-
-finish() {
-    status=$?
-    [ -n "$game" ] && kill "$game" 2>/dev/null
-    stop_started
-    rm -rf "$work"
-    exit "$status"
-}
-trap finish EXIT
+trap 'stop_started; rm -rf "$work"' EXIT
 
 fail() {
     echo "FAIL: $*" >&2
@@ -45,6 +36,7 @@ unset WAYLAND_DISPLAY
 mkdir "$work/cwd"
 (cd "$work/cwd" && exec "$exe") >"$out/farewell.log" 2>&1 &
 game=$!
+started_pids+=("$game")
 
 first=$(find_window '^Зувик$' 30) || fail "no name box"
 # The door cue is over before the first box: from here on the sink plays the farewell alone.
@@ -63,7 +55,6 @@ done
 kill -0 "$game" 2>/dev/null && fail "the game was still running 10 s after the second Escape"
 status=0
 wait "$game" || status=$?
-game=
 [ "$status" -eq 0 ] || fail "the game ended with status $status"
 sleep 0.3
 stop_recording
