@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace soundtest {
+class MonitorRecorder;
+}
+
+namespace soundtest {
+
+using Clock = std::chrono::steady_clock;
+
+// One cue as the player was asked for it.
+struct PlayedCue {
+    std::string name;
+    std::vector<float> sound; // its file, mono, at the recorder's rate
+    bool sync = false;
+    bool backToBack = false; // a synchronous cue right after a synchronous one, nothing between
+    Clock::time_point called;
+    Clock::time_point returned;
+};
+
+// A stretch of digital silence inside a cue where its file is loud.
+struct Hole {
+    double atMs;
+    double lengthMs;
+};
+
+// The same cue as the sink's monitor holds it.
+struct HeardCue {
+    std::optional<std::size_t> onset; // where it starts in the recording; none when not heard
+    bool cutOffAtOnce = false;        // an asynchronous cue the next one replaced almost at once
+    std::vector<Hole> holes;
+    std::optional<double> returnedMs;      // a synchronous cue's return, from its last sample heard
+    std::optional<double> silenceBeforeMs; // back to back: from the cue before's last sample
+};
+
+// A sound file's samples, its channels averaged, as the recorder hears them; it must be at the
+// recorder's rate.
+[[nodiscard]] std::vector<float> monoSamples(const std::filesystem::path& file);
+
+// Finds each cue in the recording, in order, and what was heard of it.
+[[nodiscard]] std::vector<HeardCue> analyse(const std::vector<PlayedCue>& played,
+                                            const soundtest::MonitorRecorder& recorder);
+
+} // namespace soundtest
