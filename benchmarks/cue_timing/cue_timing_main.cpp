@@ -1,0 +1,214 @@
+// SPDX-License-Identifier: MIT
+// Plays real matches' worth of cues through the game's cue player against a private PulseAudio
+// and a private PipeWire, records each sink's monitor, and prints what a player would hear:
+//   cue_timing [CUES [SEED]]        (default 220 cues per server, seed 1)
+// Run it beside `stress-ng --cpu 2 --hdd 1` for the figures of a busy machine. With
+// CUE_TIMING_WAV=<prefix> it keeps each recording as <prefix><server>.wav, to listen to; with
+// CUE_TIMING_STREAMS set it prints the game's stream as the server lists it.
+#include "benchmarks/cue_timing/match_script.h"
+#include "blocking_waiter.h"
+#include "cue_analysis.h"
+#include "monitor_recorder.h"
+#include "sound/pulse_cue_player.h"
+#include "sound_server.h"
+#include "test_audio.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sndfile.h>
+#include <sstream>
+#include <string>
+#include <thread>
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+using soundtest::Clock;
+
+// How long the player takes over a box, and to reach for a button.
+constexpr auto kReadingABox = 300ms;
+constexpr auto kReachingForAButton = 150ms;
+constexpr auto kIdle = 5s;
+
+std::vector<soundtest::PlayedCue> play(const std::vector<cuetiming::Step>& steps,
+                                       sound::PulseCuePlayer& player) {
+    std::vector<soundtest::PlayedCue> played;
+    bool lastWasSyncCue = false;
+    for (const cuetiming::Step& step : steps) {
+        if (step.kind != cuetiming::Step::Kind::Cue) {
+            std::this_thread::sleep_for(
+                step.kind == cuetiming::Step::Kind::Box ? kReadingABox : kReachingForAButton);
+            lastWasSyncCue = false;
+            continue;
+        }
+        soundtest::PlayedCue cue{.name = step.cue,
+                                 .sound =
+                                     soundtest::monoSamples(fs::path(ZUVIK_CUE_DIR) / step.cue),
+                                 .sync = step.sync,
+                                 .backToBack = step.sync && lastWasSyncCue,
+                                 .called = Clock::now(),
+                                 .returned = {}};
+        player.play(step.cue, step.sync ? game::CueMode::Sync : game::CueMode::Async);
+        cue.returned = Clock::now();
+        played.push_back(std::move(cue));
+        lastWasSyncCue = step.sync;
+    }
+    return played;
+}
+
+// Context switches of every thread of this process but the main one and the recorder's.
+long long wakeUps() {
+    long long total = 0;
+    for (const auto& task : fs::directory_iterator("/proc/self/task")) {
+        std::ifstream comm(task.path() / "comm");
+        std::string name;
+        std::getline(comm, name);
+        if (task.path().filename() == std::to_string(getpid()) || name == "monitor") {
+            continue;
+        }
+        std::ifstream status(task.path() / "status");
+        for (std::string line; std::getline(status, line);) {
+            if (line.find("ctxt_switches:") != std::string::npos) {
+                total += std::atoll(line.substr(line.find(':') + 1).c_str());
+            }
+        }
+    }
+    return total;
+}
+
+std::string command(const std::string& line) {
+    std::string out;
+    if (FILE* pipe = popen(line.c_str(), "r")) {
+        char buffer[4096];
+        for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+            out.append(buffer, n);
+        }
+        pclose(pipe);
+    }
+    return out;
+}
+
+// The game's entries in the server's list of playing streams.
+std::string gameStreams(const soundtest::SoundServer& server) {
+    std::stringstream all(command("pactl -s " + server.address() + " list sink-inputs"));
+    std::string entry, result;
+    for (std::string line; std::getline(all, line);) {
+        if (line.rfind("Sink Input #", 0) == 0) {
+            if (entry.find("application.name = \"Зувик\"") != std::string::npos) {
+                result += entry;
+            }
+            entry.clear();
+        }
+        entry += line + "\n";
+    }
+    if (entry.find("application.name = \"Зувик\"") != std::string::npos) {
+        result += entry;
+    }
+    return result;
+}
+
+void measure(soundtest::ServerKind kind, const std::vector<cuetiming::Step>& steps) {
+    const char* name = soundtest::nameOf(kind);
+    soundtest::SoundServer server(kind);
+    if (!server.failed().empty()) {
+        std::printf("%s: %s\n", name, server.failed().c_str());
+        return;
+    }
+    setenv("PULSE_SERVER", server.address().c_str(), 1);
+    const bool pulseAudio = kind == soundtest::ServerKind::PulseAudio;
+    soundtest::MonitorRecorder recorder(server.address(), pulseAudio ? 10ms : 25ms);
+    // A fresh null sink sleeps through its first idle block before it plays anything.
+    const auto deadline = Clock::now() + 10s;
+    while (recorder.position() < soundtest::MonitorRecorder::rate * 3 && Clock::now() < deadline) {
+        std::this_thread::sleep_for(100ms);
+    }
+    soundtest::BlockingWaiter waiter;
+    sound::PulseCuePlayer player(waiter, {ZUVIK_CUE_DIR});
+    const std::vector<soundtest::PlayedCue> played = play(steps, player);
+
+    std::this_thread::sleep_for(kIdle);
+    const long long before = wakeUps();
+    const std::string streams = gameStreams(server);
+    std::this_thread::sleep_for(kIdle);
+    const long long idleWakeUps = wakeUps() - before;
+    recorder.settle();
+    const std::vector<soundtest::HeardCue> heard = soundtest::analyse(played, recorder);
+    if (const char* dump = std::getenv("CUE_TIMING_WAV")) {
+        const auto all = recorder.between(0, recorder.position());
+        SF_INFO info{0, soundtest::MonitorRecorder::rate, 1, SF_FORMAT_WAV | SF_FORMAT_FLOAT, 0, 0};
+        SNDFILE* file = sf_open((std::string(dump) + name + ".wav").c_str(), SFM_WRITE, &info);
+        sf_writef_float(file, all.data(), static_cast<sf_count_t>(all.size()));
+        sf_close(file);
+    }
+
+    std::size_t found = 0, lost = 0, cutOff = 0, holes = 0, withHoles = 0, pairs = 0;
+    double longestSilence = -1e9, shortestSilence = 1e9, earliest = 1e9, latest = -1e9;
+    for (std::size_t i = 0; i < heard.size(); ++i) {
+        const soundtest::HeardCue& cue = heard[i];
+        if (!cue.onset) {
+            (cue.cutOffAtOnce ? cutOff : lost) += 1;
+            if (!cue.cutOffAtOnce) {
+                std::printf("  lost: cue %zu, %s\n", i, played[i].name.c_str());
+            }
+            continue;
+        }
+        ++found;
+        holes += cue.holes.size();
+        withHoles += cue.holes.empty() ? 0 : 1;
+        for (const soundtest::Hole& hole : cue.holes) {
+            std::printf("  hole: cue %zu, %s, %.1f ms long at %.1f ms\n", i, played[i].name.c_str(),
+                        hole.lengthMs, hole.atMs);
+        }
+        if (cue.returnedMs) {
+            earliest = std::min(earliest, *cue.returnedMs);
+            latest = std::max(latest, *cue.returnedMs);
+            if (std::abs(*cue.returnedMs) > 25.0) {
+                std::printf("  returned %+.1f ms from its last sample heard: cue %zu, %s\n",
+                            *cue.returnedMs, i, played[i].name.c_str());
+            }
+        }
+        if (cue.silenceBeforeMs) {
+            ++pairs;
+            longestSilence = std::max(longestSilence, *cue.silenceBeforeMs);
+            shortestSilence = std::min(shortestSilence, *cue.silenceBeforeMs);
+            if (*cue.silenceBeforeMs > 25.0) {
+                const auto ms = [](Clock::duration d) {
+                    return std::chrono::duration<double, std::milli>(d).count();
+                };
+                std::printf("  %.1f ms of silence before cue %zu, %s: asked for %.1f ms after "
+                            "the one before returned, first heard %.1f ms after that\n",
+                            *cue.silenceBeforeMs, i, played[i].name.c_str(),
+                            ms(played[i].called - played[i - 1].returned),
+                            ms(recorder.heardAt(*cue.onset) - played[i].called));
+            }
+        }
+    }
+    const bool running = streams.find("Corked: no") != std::string::npos;
+    std::printf("%s: %zu cues played, %zu heard, %zu lost, %zu replaced at once by the next\n"
+                "  holes: %zu, in %zu cues\n"
+                "  back to back (%zu pairs): %.1f to %.1f ms of silence between\n"
+                "  synchronous cues returned %.1f to %+.1f ms from their last sample heard\n"
+                "  after %lld s idle: %s, %lld wake-ups of the player in the next %lld s\n",
+                name, played.size(), found, lost, cutOff, holes, withHoles, pairs, shortestSilence,
+                longestSilence, earliest, latest, static_cast<long long>(kIdle.count()),
+                running ? "a stream still running" : "no stream running", idleWakeUps,
+                static_cast<long long>(kIdle.count()));
+    if (std::getenv("CUE_TIMING_STREAMS") != nullptr) {
+        std::printf("%s", streams.c_str());
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::size_t cues = argc > 1 ? std::stoul(argv[1]) : 220;
+    const std::uint64_t seed = argc > 2 ? std::stoull(argv[2]) : 1;
+    const std::vector<cuetiming::Step> steps = cuetiming::matchScript(cues, seed);
+    for (const auto kind : {soundtest::ServerKind::PulseAudio, soundtest::ServerKind::PipeWire}) {
+        measure(kind, steps);
+    }
+}
