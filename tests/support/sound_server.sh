@@ -15,7 +15,7 @@ start_pulse_server() {
         DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent \
         pulseaudio --daemonize=no -n --system=no --exit-idle-time=-1 --disallow-exit \
         --use-pid-file=no --realtime=no --high-priority=no --log-target=stderr \
-        --load="module-null-sink sink_name=zuviktest rate=44100" \
+        --load="module-null-sink sink_name=zuviktest rate=44100 norewinds=1" \
         --load="module-native-protocol-unix auth-anonymous=1 socket=$dir/runtime/pulse/native" \
         2>"$dir/pulseaudio.log" &
     started_pids+=($!)
