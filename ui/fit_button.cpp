@@ -30,7 +30,7 @@ QFont FitButton::shownFont() const {
     const QRect box = style()
                           ->subElementRect(QStyle::SE_PushButtonContents, &option, this)
                           .adjusted(captionPadding(font()), 0, -captionPadding(font()), 0);
-    return fitLine(font(), text(), box.size());
+    return fit_(font(), text(), box.size());
 }
 
 void FitButton::paintEvent(QPaintEvent* /*event*/) {
