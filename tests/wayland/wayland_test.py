@@ -99,7 +99,7 @@ def size(accessible):
 def toggle_maximized(window):
     """Weston's key for maximizing the focused window, and for restoring it: the compositor tells
     the game the size to take, as it does when the player uses the maximize button of the title bar
-    that Qt draws."""
+    that Qt draws on every window."""
     wait_for("the window to have the keyboard", lambda: window.getState().contains(pyatspi.STATE_ACTIVE))
     press_key_in_weston("super+shift+m")
 
@@ -159,8 +159,12 @@ def play(game, screenshots):
     check(re.match(r"[уУ] вас \d+у компа \d+", text), f"«Бери себе» settles the deal in a box: '{text}'")
     wait_for("the box on the screen", lambda: find_one(outcome, pyatspi.ROLE_PUSH_BUTTON, "OK"))
     screenshot(screenshots + "-box.png")
+    # Qt's title bar offers maximize on a box as well.
+    opened_box = size(outcome)
+    toggle_maximized(outcome)
+    wait_for("the box to grow", lambda: size(outcome)[0] > 1.5 * opened_box[0])
     answer_ok(game, outcome)
-    print("ok: the outcome box's OK answers it and the match goes on")
+    print("ok: the outcome box, maximized, is answered with its OK and the match goes on")
 
     # The computer's deal shows its buttons first and then opens with boxes of its own, the last
     # of them announcing the stake; after that it is the player's turn, with no box up.
