@@ -45,15 +45,19 @@ inline constexpr std::array<ControlLayout, 18> kControls{{
     {game::Control::Command9, ControlKind::Button, "200", 3137, 2551, 595, 567, false},
 }};
 
-// Twips to device-independent pixels, at the 15 twips per pixel the window was designed for,
-// rounded to the nearest pixel.
+// The window was designed at 15 twips to the device-independent pixel: its size as it opens.
+inline constexpr int kTwipsPerPixel = 15;
+
+// Twips to device-independent pixels at the size the window opens at, rounded to the nearest
+// pixel.
 [[nodiscard]] constexpr int pixels(int twips) {
-    constexpr int kTwipsPerPixel = 15;
     return (2 * twips + kTwipsPerPixel) / (2 * kTwipsPerPixel);
 }
 
-// The client area below the menu bar: 4680 x 3150 twips.
-inline constexpr int kClientWidth = pixels(4680);
-inline constexpr int kClientHeight = pixels(3150);
+// The client area below the menu bar, in twips, and in pixels at the size the window opens at.
+inline constexpr int kClientWidthTwips = 4680;
+inline constexpr int kClientHeightTwips = 3150;
+inline constexpr int kClientWidth = pixels(kClientWidthTwips);
+inline constexpr int kClientHeight = pixels(kClientHeightTwips);
 
 } // namespace ui

@@ -3,14 +3,22 @@
 
 #include "ui/fit_font.h"
 
+#include <QFontInfo>
 #include <QStyleOptionButton>
 #include <QStylePainter>
+
+#include <algorithm>
 
 namespace ui {
 namespace {
 
-// Keeps the caption clear of the focus frame that some styles draw just inside the bevel.
-constexpr int kCaptionPadding = 2;
+// Keeps the caption clear of the focus frame that some styles draw just inside the bevel: 2 px at
+// the usual 12 px font, growing with the font as the table grows.
+int captionPadding(const QFont& font) {
+    constexpr int kMinimum = 2;
+    constexpr int kFontPixelsPerPaddingPixel = 6;
+    return std::max(kMinimum, QFontInfo(font).pixelSize() / kFontPixelsPerPaddingPixel);
+}
 
 } // namespace
 
@@ -21,8 +29,8 @@ QFont FitButton::shownFont() const {
     initStyleOption(&option);
     const QRect box = style()
                           ->subElementRect(QStyle::SE_PushButtonContents, &option, this)
-                          .adjusted(kCaptionPadding, 0, -kCaptionPadding, 0);
-    return fitLine(font(), text(), box.size());
+                          .adjusted(captionPadding(font()), 0, -captionPadding(font()), 0);
+    return fit_(font(), text(), box.size());
 }
 
 void FitButton::paintEvent(QPaintEvent* /*event*/) {

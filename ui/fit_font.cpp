@@ -76,4 +76,14 @@ QFont fitWrapped(const QFont& base, const QString& text, QSizeF box, qreal margi
     });
 }
 
+QFont LineFit::operator()(const QFont& base, const QString& text, QSizeF box) {
+    if (!fitted_ || base != base_ || text != text_ || box != box_) {
+        fitted_ = fitLine(base, text, box);
+        base_ = base;
+        text_ = text;
+        box_ = box;
+    }
+    return *fitted_;
+}
+
 } // namespace ui

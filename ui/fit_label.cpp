@@ -19,7 +19,7 @@ QRect FitLabel::textRect() const {
 }
 
 QFont FitLabel::shownFont() const {
-    return fitLine(font(), text(), textRect().size());
+    return fit_(font(), text(), textRect().size());
 }
 
 QString FitLabel::shownText() const {

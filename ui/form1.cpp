@@ -5,13 +5,14 @@
 #include "ui/fit_button.h"
 #include "ui/fit_label.h"
 #include "ui/hand_box.h"
+#include "ui/scaled_table.h"
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -20,12 +21,9 @@ namespace {
 
 using game::Control;
 
-// "Счет" fills its narrow box to the edge; the name should not run into it.
+// "Счет" fills its narrow box to the edge; the name should not run into it. At the size the
+// window opens at; it grows with the table.
 constexpr int kNameIndent = 3;
-
-QRect pixelRect(const ControlLayout& entry) {
-    return {pixels(entry.left), pixels(entry.top), pixels(entry.width), pixels(entry.height)};
-}
 
 std::size_t indexOf(Control control) {
     return static_cast<std::size_t>(control);
@@ -37,18 +35,14 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Игра \"Зувик\""));
 
-    auto* clientArea = new QWidget(this);
+    auto* clientArea = new ScaledTable(QSize(kClientWidthTwips, kClientHeightTwips), this);
     clientArea->setObjectName(QStringLiteral("clientArea"));
-    clientArea->setFixedSize(kClientWidth, kClientHeight);
     setCentralWidget(clientArea);
     createControls(clientArea);
     createMenus();
-
-    // Not resizable: the window always wraps the menu bar and the fixed client area.
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void Form1::createControls(QWidget* clientArea) {
+void Form1::createControls(ScaledTable* clientArea) {
     QWidget* previousFocusable = nullptr;
     for (const ControlLayout& entry : kControls) {
         const QString caption = QString::fromUtf8(entry.caption);
@@ -59,6 +53,9 @@ void Form1::createControls(QWidget* clientArea) {
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             if (entry.control == Control::Label3) {
                 label->setIndent(kNameIndent);
+                connect(clientArea, &ScaledTable::factorChanged, label, [label](qreal factor) {
+                    label->setIndent(static_cast<int>(std::lround(kNameIndent * factor)));
+                });
             }
             widget = label;
             break;
@@ -76,7 +73,7 @@ void Form1::createControls(QWidget* clientArea) {
         }
         }
         widget->setObjectName(QString::fromLatin1(game::controlName(entry.control)));
-        widget->setGeometry(pixelRect(entry));
+        clientArea->place(widget, QRect(entry.left, entry.top, entry.width, entry.height));
         widget->setVisible(entry.visible);
         if (entry.kind != ControlKind::Label) {
             if (previousFocusable != nullptr) {

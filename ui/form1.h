@@ -15,6 +15,7 @@ class QPushButton;
 namespace ui {
 
 class HandBox;
+class ScaledTable;
 
 // The game's one window: captions, the hand, the buttons and the menu, nothing more. It holds no
 // rules and no state of the game; ui::connectCommands() hands its clicks to the game.
@@ -40,7 +41,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void createControls(QWidget* clientArea);
+    void createControls(ScaledTable* clientArea);
     void createMenus();
 
     std::array<QWidget*, 18> controls_{}; // indexed by game::Control

@@ -6,8 +6,9 @@
 namespace ui {
 
 // The player's hand: plain text that the player can read, select and scroll but not type into.
-// Its box is small and fixed, so the text is set in the largest font at which the whole hand fits
-// (see fit_font.h); a hand too long even for the smallest font scrolls, kept at its newest card.
+// Its box is small and its size given by the table, so the text is set in the largest font at which
+// the whole hand fits (see fit_font.h); a hand too long even for the smallest font scrolls, kept at
+// its newest card.
 class HandBox final : public QPlainTextEdit {
     Q_OBJECT
 

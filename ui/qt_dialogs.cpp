@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/dialogs.h"
 
+#include "ui/compositor_sized_box.h"
 #include "ui/scroll_text_dialog.h"
 
 #include <QInputDialog>
@@ -65,6 +66,7 @@ int QtDialogs::messageBox(QWidget* parent, const QString& title, const QString& 
         ScrollTextDialog dialog(parent, title, prompt, buttons);
         return dialog.run();
     }
+    letTheCompositorSize(box);
     box.exec();
     return resultCode(box.standardButton(box.clickedButton()));
 }
@@ -79,6 +81,7 @@ std::optional<QString> QtDialogs::inputBox(QWidget* parent, const QString& title
     for (QLabel* label : dialog.findChildren<QLabel*>()) {
         label->setTextFormat(Qt::PlainText);
     }
+    letTheCompositorSize(dialog);
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }

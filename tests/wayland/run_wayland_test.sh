@@ -5,8 +5,9 @@
 # a runtime folder of its own; each run plays on a private D-Bus session (see wayland_test.py).
 #   run_wayland_test.sh GAME_EXECUTABLE ARTEFACT_FOLDER QT_PLUGIN_FOLDER
 # Keeps in ARTEFACT_FOLDER, for each scale, weston's output with the game's window during a deal
-# (scale-1.png, scale-2.png), with the box that settles it (scale-1-box.png, scale-2-box.png) and
-# weston's log. Exit 77: weston or Qt's Wayland plugin is not installed.
+# (scale-1.png, scale-2.png), with the window maximized (scale-1-maximized.png, ...), with the box
+# that settles the deal over it (scale-1-box.png, ...) and weston's log. Exit 77: weston or Qt's
+# Wayland plugin is not installed.
 set -euo pipefail
 here=$(dirname "$(realpath "$0")")
 source "$here/../support/x_session.sh"

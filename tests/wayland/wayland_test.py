@@ -4,14 +4,16 @@
 
     wayland_test.py GAME_EXECUTABLE SCALE SCREENSHOT_PREFIX
 
-Keeps SCREENSHOT_PREFIX.png (the window during the deal) and SCREENSHOT_PREFIX-box.png (the box
-that settles it).
+Keeps SCREENSHOT_PREFIX.png (the window during the deal), SCREENSHOT_PREFIX-maximized.png (the
+same deal with the window maximized) and SCREENSHOT_PREFIX-box.png (the box that settles it, over
+the maximized window).
 
 Run under weston (WAYLAND_DISPLAY) shown as a window of an X server (DISPLAY), on a private D-Bus
 session: see run_wayland_test.sh. On Wayland nothing outside the compositor can give a window the
 keyboard, so the game is played through AT-SPI: the name is written into the input box's entry and
 every button, a box's OK included, is pressed through its action (Qt clicks it a moment later, so
-each press is followed by waiting for what it brings). F1 goes in through weston's own X window.
+each press is followed by waiting for what it brings). F1 and weston's key for maximizing and
+restoring a window go in through weston's own X window.
 What the compositor knows of the game's windows is read from the game's Wayland requests
 (WAYLAND_DEBUG), as weston received them.
 """
@@ -28,7 +30,8 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.realpath(__file__)), "..
 from atspi_game import MAIN_TITLE, Failure, Game, check, dialog_text, find_all, find_one, press, wait_for
 
 APP_ID = "io.github.zuvik.Zuvik"
-CLIENT_WIDTH = 312  # Form1::kClientSize
+CLIENT_WIDTH, CLIENT_HEIGHT = 312, 210  # the client area as the window opens, 15 twips a pixel
+BUTTON_TWIPS = (1474, 495)  # «Бери себе» and «Мне хватит» as designed
 REQUEST = re.compile(r" -> (\w+)@(\d+)\.(\w+)\((.*)\)$")
 
 
@@ -88,6 +91,39 @@ def screenshot(path):
     subprocess.run(["import", "-window", weston_window(), path], check=True, timeout=30)
 
 
+def size(accessible):
+    extents = accessible.queryComponent().getExtents(pyatspi.WINDOW_COORDS)
+    return extents.width, extents.height
+
+
+def toggle_maximized(window):
+    """Weston's key for maximizing the focused window, and for restoring it: the compositor tells
+    the game the size to take, as it does when the player uses the maximize button of the title bar
+    that Qt draws on every window."""
+    wait_for("the window to have the keyboard", lambda: window.getState().contains(pyatspi.STATE_ACTIVE))
+    press_key_in_weston("super+shift+m")
+
+
+def check_scaled(window, button, what):
+    """The button's extents, as a screen reader gets them, are its designed size times the factor at
+    which the whole table fits the client area (the window less its menu bar)."""
+    width, height = size(window)
+    menu_bar = size(find_all(window, pyatspi.ROLE_MENU_BAR)[0])[1]
+    factor = min(width / CLIENT_WIDTH, (height - menu_bar) / CLIENT_HEIGHT)
+    expected = tuple(twips * factor / 15 for twips in BUTTON_TWIPS)
+    shown = size(button)
+    check(all(abs(s - e) <= 1 for s, e in zip(shown, expected)),
+          f"{what}: «{button.name}» is {shown[0]}x{shown[1]}, its design times {factor:.2f}")
+
+
+def answer_ok(game, box):
+    """Presses the box's OK and returns its text once it has closed."""
+    text = wait_for("the box's text", lambda: dialog_text(box))
+    press(wait_for("the box's OK", lambda: find_one(box, pyatspi.ROLE_PUSH_BUTTON, "OK")))
+    wait_for("the box to close", lambda: (b := game.dialog()) is None or dialog_text(b) != text)
+    return text
+
+
 def play(game, screenshots):
     box = wait_for("the name box", game.dialog)
     entry = wait_for("its entry", lambda: find_all(box, pyatspi.ROLE_TEXT))[0]
@@ -110,15 +146,41 @@ def play(game, screenshots):
     press(wait_for("«Ставка 25»", lambda: find_one(window, pyatspi.ROLE_PUSH_BUTTON, "Ставка 25")))
     stand = wait_for("«Бери себе»", lambda: find_one(window, pyatspi.ROLE_PUSH_BUTTON, "Бери себе"))
     screenshot(screenshots + ".png")
+    opened = size(window), size(stand)
+    check_scaled(window, stand, "as the window opens")
+
+    toggle_maximized(window)
+    wait_for("the table to grow", lambda: size(stand)[0] > 1.5 * opened[1][0])
+    check_scaled(window, stand, "maximized")
+    screenshot(screenshots + "-maximized.png")
     press(stand)
     outcome = wait_for("the outcome box", game.dialog)
     text = wait_for("its text", lambda: dialog_text(outcome))
     check(re.match(r"[уУ] вас \d+у компа \d+", text), f"«Бери себе» settles the deal in a box: '{text}'")
     wait_for("the box on the screen", lambda: find_one(outcome, pyatspi.ROLE_PUSH_BUTTON, "OK"))
     screenshot(screenshots + "-box.png")
-    press(find_one(outcome, pyatspi.ROLE_PUSH_BUTTON, "OK"))
-    wait_for("the outcome box to close", lambda: (b := game.dialog()) is None or dialog_text(b) != text)
-    print("ok: the outcome box's OK answers it and the match goes on")
+    # Qt's title bar offers maximize on a box as well.
+    opened_box = size(outcome)
+    toggle_maximized(outcome)
+    wait_for("the box to grow", lambda: size(outcome)[0] > 1.5 * opened_box[0])
+    answer_ok(game, outcome)
+    print("ok: the outcome box, maximized, is answered with its OK and the match goes on")
+
+    # The computer's deal shows its buttons first and then opens with boxes of its own, the last
+    # of them announcing the stake; after that it is the player's turn, with no box up.
+    answered = []
+    def at_the_players_turn():
+        box = game.dialog()
+        if box is not None:
+            answered.append(answer_ok(game, box))
+            return None
+        return any(text.startswith("На кону") for text in answered) and \
+            find_one(window, pyatspi.ROLE_PUSH_BUTTON, "Мне хватит")
+    hold = wait_for("the computer-first deal", at_the_players_turn)
+    check_scaled(window, hold, "still maximized, the next deal")
+    toggle_maximized(window)
+    wait_for("the window to be restored", lambda: size(window) == opened[0])
+    check(size(hold) == opened[1], f"restored, the table is back at the size it opened at: {size(hold)}")
 
 
 def check_compositor_view(log, scale):
@@ -129,8 +191,8 @@ def check_compositor_view(log, scale):
     main = [t for t in made if t["title"] == MAIN_TITLE]
     check(len(main) == 1, f"the game made one main window: {described}")
     main = main[0]
-    check(main["min"] == main["max"] and main["min"][0] == CLIENT_WIDTH,
-          f"the main window is {CLIENT_WIDTH} wide and of fixed size: min {main['min']}, max {main['max']}")
+    check(main["min"] and main["min"][0] == CLIENT_WIDTH and main["max"] == (0, 0),
+          f"the main window can grow, and not shrink below {CLIENT_WIDTH} wide: min {main['min']}, max {main['max']}")
     greeting, over_window = made[:made.index(main)], made[made.index(main) + 1:]
     check(len(over_window) >= 2 and all(t["parent"] is main for t in over_window),
           f"the rules and every box over the window are its transient children: {described}")
