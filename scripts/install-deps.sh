@@ -13,7 +13,7 @@ build_packages=(
 )
 test_packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
-    clang-format clang libclang-rt-14-dev
+    clang-format clang libclang-rt-dev
     xvfb xauth xdotool x11-apps x11-utils imagemagick
     pulseaudio pulseaudio-utils sox
     pipewire pipewire-pulse wireplumber
