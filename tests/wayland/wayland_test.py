@@ -29,7 +29,11 @@ from atspi_game import MAIN_TITLE, Failure, Game, check, dialog_text, find_all, 
 
 APP_ID = "io.github.zuvik.Zuvik"
 CLIENT_WIDTH = 312  # Form1::kClientSize
-REQUEST = re.compile(r" -> (\w+)@(\d+)\.(\w+)\((.*)\)$")
+# Debian 12's libwayland (1.21) writes an object as interface@id, Debian 13's (1.23) and later ones
+# as interface#id; a later one may colour the line.
+REQUEST = re.compile(r" -> (\w+)[@#](\d+)\.(\w+)\((.*)\)$")
+OBJECT_ID = re.compile(r"[@#](\d+)")
+COLOUR = re.compile(r"\x1b\[[0-9;]*m")
 
 
 def toplevels(log):
@@ -37,11 +41,11 @@ def toplevels(log):
     app id, parent (another of them or None), minimum and maximum size, and buffer scale."""
     made, live, shell_surfaces, surface_scale = [], {}, {}, {}
     for line in log:
-        request = REQUEST.search(line)
+        request = REQUEST.search(COLOUR.sub("", line))
         if not request:
             continue
         interface, number, name, arguments = request.groups()
-        ids = re.findall(r"@(\d+)", arguments)
+        ids = OBJECT_ID.findall(arguments)
         if interface == "wl_compositor" and name == "create_surface":
             surface_scale[ids[0]] = 1
         elif interface == "wl_surface" and name == "set_buffer_scale":
@@ -160,7 +164,7 @@ def main():
     except Failure as error:
         print("FAIL:", error, file=sys.stderr)
         # What Qt said, and what the game asked of its windows.
-        print("\n".join(line for line in lines if not line.startswith("[") or "xdg_toplevel@" in line),
+        print("\n".join(line for line in lines if not line.startswith("[") or re.search("xdg_toplevel[@#]", line)),
               file=sys.stderr)
         return 1
     print(f"the game plays natively on Wayland at scale {scale}: every check passed")
