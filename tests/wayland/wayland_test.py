@@ -38,7 +38,8 @@ COLOUR = re.compile(r"\x1b\[[0-9;]*m")
 
 def toplevels(log):
     """The game's xdg toplevels in the order it made them, each with what it asked for it: title,
-    app id, parent (another of them or None), minimum and maximum size, and buffer scale."""
+    app id, parent (another of them or None), minimum and maximum size as first asked, and buffer
+    scale."""
     made, live, shell_surfaces, surface_scale = [], {}, {}, {}
     for line in log:
         request = REQUEST.search(COLOUR.sub("", line))
@@ -68,7 +69,8 @@ def toplevels(log):
                 toplevel["parent"] = live.get(ids[0]) if ids else None
             elif name in ("set_title", "set_app_id"):
                 toplevel[name[4:]] = arguments[1:-1]
-            elif name in ("set_min_size", "set_max_size"):
+            elif name in ("set_min_size", "set_max_size") and toplevel[name[4:7]] is None:
+                # The first size asked for is the contents'; Qt 6.8 asks again with its frame added.
                 toplevel[name[4:7]] = tuple(int(n) for n in arguments.split(","))
     return made
 
