@@ -74,8 +74,9 @@ clone() {
 }
 
 # The game is the play command's last process (it execs the game), so it is ended by that PID.
+# Installing and building on a slow mirror and a busy machine may take long, but not an hour.
 play_until_name_box() {
-    local game_pid window= status
+    local game_pid window= status deadline=$((SECONDS + 3600))
     in_system DISPLAY=":$display" DBUS_SESSION_BUS_ADDRESS=disabled: \
         PULSE_SERVER=unix:/nonexistent scripts/play.sh &
     game_pid=$!
@@ -85,6 +86,7 @@ play_until_name_box() {
             echo "FAIL: scripts/play.sh ended (exit $status) before its name box showed"
             return 1
         fi
+        ((SECONDS < deadline)) || { echo "FAIL: no name box after an hour"; return 1; }
         sleep 1
         window=$(DISPLAY=":$display" xdotool search --onlyvisible --name '^Зувик$' 2>/dev/null) || true
     done
