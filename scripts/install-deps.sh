@@ -3,6 +3,7 @@
 # Installs, from Debian's own archive, whatever the game needs and is not yet installed.
 #   scripts/install-deps.sh play   what building and playing needs
 #   scripts/install-deps.sh test   that, plus what the tests, checks and packaging need
+#   scripts/install-deps.sh release  what check-release.sh needs to make and watch a fresh system
 set -euo pipefail
 
 build_packages=(
@@ -13,7 +14,7 @@ build_packages=(
 )
 test_packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
-    clang-format clang libclang-rt-14-dev
+    clang-format clang libclang-rt-dev
     xvfb xauth xdotool x11-apps x11-utils imagemagick
     pulseaudio pulseaudio-utils sox
     pipewire pipewire-pulse wireplumber
@@ -21,12 +22,14 @@ test_packages=(
     python3 python3-pyatspi at-spi2-core dbus
     weston
 )
+release_packages=(debootstrap xvfb xdotool imagemagick procps)
 
 case "${1:-play}" in
 play) wanted=("${build_packages[@]}") ;;
 test) wanted=("${build_packages[@]}" "${test_packages[@]}") ;;
+release) wanted=("${release_packages[@]}") ;;
 *)
-    echo "usage: $0 play|test" >&2
+    echo "usage: $0 play|test|release" >&2
     exit 2
     ;;
 esac

@@ -208,8 +208,8 @@ Signal computerBroke() { // the computer is broke: a triumphant chord
 }
 
 Signal fe() { // "phew": a breath of air, falling
-    Signal out = bandpass(
-        noise(0.55, 41), [](double t) { return 2600.0 * std::pow(0.2, t / 0.55); }, 1.5);
+    const auto falling = [](double t) { return 2600.0 * std::pow(0.2, t / 0.55); };
+    Signal out = bandpass(noise(0.55, 41), falling, 1.5);
     shape(out, [](double t) { return swell(t, 0.08, 0.15, 0.1); });
     return out;
 }

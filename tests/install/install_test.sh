@@ -96,7 +96,7 @@ walk_to_rules() {
                 xdotool search --classname "^$wm_class\$" | grep -qx "$main" ||
                     fail "the window's X class instance is not the desktop entry's StartupWMClass '$wm_class'"
                 # The icon, installed under the same prefix, is found from the executable's place.
-                xprop -id "$main" _NET_WM_ICON | grep -q 'Icon (' || fail "the window has no icon"
+                grep -q 'Icon (' <<<"$(xprop -id "$main" _NET_WM_ICON)" || fail "the window has no icon"
                 type_into "$main" xdotool key F1
                 find_window '^Зувик$' 20 "$prompt $welcome" >/dev/null || step="F1 showed no rules box"
             else

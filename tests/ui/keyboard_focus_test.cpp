@@ -58,6 +58,7 @@ private slots:
 
     void theOpeningsAndTheSettlementsKeepTheFocusWhereThePlayerCanUseIt() {
         press(Qt::Key_Space); // "Делайте ставки"
+
         wired_->random().stackShuffle({" десять червы", " семь пики",   // 17 for the player
                                        " десять бубны", " семь треф"}); // 17 for the computer
         press(Qt::Key_Space);                                           // "25"

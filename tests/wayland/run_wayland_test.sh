@@ -19,7 +19,8 @@ if ! command -v weston >/dev/null; then
     echo "skipped: weston is not installed"
     exit 77
 fi
-if [ ! -e "$plugins/platforms/libqwayland-generic.so" ]; then
+# Qt 6.10 merged its Wayland plugins into one, libqwayland.so.
+if [ ! -e "$plugins/platforms/libqwayland-generic.so" ] && [ ! -e "$plugins/platforms/libqwayland.so" ]; then
     echo "skipped: Qt's Wayland plugin (qt6-wayland) is not installed"
     exit 77
 fi
