@@ -26,8 +26,7 @@ protected:
             return event->type() == QEvent::LayoutRequest;
         }
         // After the box's own handling of the event, which is what fixes its size.
-        QMetaObject::invokeMethod(
-            this, [this] { letGo(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, &SizeLetGo::letGo, Qt::QueuedConnection);
         return false;
     }
 
