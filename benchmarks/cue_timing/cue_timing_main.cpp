@@ -80,21 +80,9 @@ long long wakeUps() {
     return total;
 }
 
-std::string command(const std::string& line) {
-    std::string out;
-    if (FILE* pipe = popen(line.c_str(), "r")) {
-        char buffer[4096];
-        for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
-            out.append(buffer, n);
-        }
-        pclose(pipe);
-    }
-    return out;
-}
-
 // The game's entries in the server's list of playing streams.
 std::string gameStreams(const soundtest::SoundServer& server) {
-    std::stringstream all(command("pactl -s " + server.address() + " list sink-inputs"));
+    std::stringstream all(server.sinkInputs());
     std::string entry, result;
     for (std::string line; std::getline(all, line);) {
         if (line.rfind("Sink Input #", 0) == 0) {

@@ -37,18 +37,6 @@ std::vector<float> lastMilliseconds(const std::vector<float>& heard, std::size_t
     return {heard.end() - static_cast<std::ptrdiff_t>(n), heard.end()};
 }
 
-std::string command(const std::string& line) {
-    std::string out;
-    if (FILE* pipe = popen(line.c_str(), "r")) {
-        char buffer[4096];
-        for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
-            out.append(buffer, n);
-        }
-        pclose(pipe);
-    }
-    return out;
-}
-
 class PulseServer : public ::testing::TestWithParam<ServerKind> {
 protected:
     void SetUp() override {
@@ -279,7 +267,7 @@ TEST_P(PulseServer, FindsTheSessionServerWhenPulseServerIsUnset) {
 TEST_P(PulseServer, TheDesktopSeesTheGameByNameAndNoStreamRunsBetweenCues) {
     player_->play("short.wav", CueMode::Sync);
     std::this_thread::sleep_for(1s);
-    const std::string streams = command("pactl -s " + server_->address() + " list sink-inputs");
+    const std::string streams = server_->sinkInputs();
     EXPECT_NE(streams.find("application.name = \"Зувик\""), std::string::npos);
     EXPECT_NE(streams.find("application.id = \"io.github.zuvik.Zuvik\""), std::string::npos);
     EXPECT_NE(streams.find("application.icon_name = \"io.github.zuvik.Zuvik\""), std::string::npos);

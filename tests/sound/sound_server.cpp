@@ -5,6 +5,7 @@
 #include <array>
 #include <cmath>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
@@ -194,6 +195,18 @@ bool SoundServer::run(const std::vector<std::string>& args) {
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
+std::string SoundServer::sinkInputs() const {
+    std::string out;
+    if (FILE* pipe = popen(("pactl -s " + address() + " list sink-inputs").c_str(), "r")) {
+        std::array<char, 4096> buffer{};
+        for (std::size_t n; (n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0;) {
+            out.append(buffer.data(), n);
+        }
+        pclose(pipe);
+    }
+    return out;
+}
+
 SoundServer::~SoundServer() {
     kill();
 }
@@ -224,16 +237,6 @@ void SoundServer::kill() {
     }
     pids_.clear();
     names_.clear();
-}
-
-double audibleSeconds(const std::vector<float>& samples, int rate, double threshold) {
-    const auto loud = [threshold](float sample) { return std::abs(sample) > threshold; };
-    const auto first = std::find_if(samples.begin(), samples.end(), loud);
-    if (first == samples.end()) {
-        return 0.0;
-    }
-    const auto last = std::find_if(samples.rbegin(), samples.rend(), loud);
-    return static_cast<double>(std::distance(first, last.base())) / rate;
 }
 
 } // namespace soundtest

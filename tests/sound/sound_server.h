@@ -39,6 +39,8 @@ public:
     [[nodiscard]] std::string address() const { return "unix:" + socket().string(); }
     // What XDG_RUNTIME_DIR would be for a session whose server this is.
     [[nodiscard]] std::filesystem::path runtimeDir() const { return dir_ / "runtime"; }
+    // What `pactl list sink-inputs` says of the streams playing.
+    [[nodiscard]] std::string sinkInputs() const;
     // Kills every process of the server at once, as a crash would.
     void kill();
     // Stops every process of the server and lets them go on again (SIGSTOP, SIGCONT): a server
@@ -65,9 +67,5 @@ private:
     std::vector<std::string> names_;
     std::string failure_;
 };
-
-// The stretch between the first and the last sample louder than threshold, in seconds.
-[[nodiscard]] double audibleSeconds(const std::vector<float>& samples, int rate,
-                                    double threshold = 0.02);
 
 } // namespace soundtest

@@ -29,15 +29,6 @@ TempDir::~TempDir() {
     fs::remove_all(path_, ignored);
 }
 
-ScopedChdir::ScopedChdir(const fs::path& to) : previous_(fs::current_path()) {
-    fs::current_path(to);
-}
-
-ScopedChdir::~ScopedChdir() {
-    std::error_code ignored;
-    fs::current_path(previous_, ignored);
-}
-
 void writeTone(const fs::path& path, const ToneSpec& tone) {
     SF_INFO info{};
     info.samplerate = tone.rate;

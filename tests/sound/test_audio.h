@@ -24,18 +24,6 @@ private:
     std::filesystem::path path_;
 };
 
-// Changes the current directory for one scope and restores it afterwards.
-class ScopedChdir {
-public:
-    explicit ScopedChdir(const std::filesystem::path& to);
-    ~ScopedChdir();
-    ScopedChdir(const ScopedChdir&) = delete;
-    ScopedChdir& operator=(const ScopedChdir&) = delete;
-
-private:
-    std::filesystem::path previous_;
-};
-
 struct ToneSpec {
     double seconds = 0.5;
     double hz = 440.0;
