@@ -231,8 +231,6 @@ void PulseOutput::begin() {
     if (pa_stream_is_corked(stream_) == 1) {
         release(pa_stream_cork(stream_, 0, nullptr, nullptr));
     }
-    // A cue shorter than the server's start threshold would otherwise wait for more.
-    release(pa_stream_trigger(stream_, nullptr, nullptr));
     askTiming();
 }
 
@@ -257,9 +255,13 @@ void PulseOutput::writeMore() {
     const pa_seek_mode_t seek =
         playing_->writtenBytes == 0 ? PA_SEEK_RELATIVE_ON_READ : PA_SEEK_RELATIVE;
     const auto* data = reinterpret_cast<const char*>(playing_->cue.samples.data());
-    if (pa_stream_write(stream_, data + playing_->writtenBytes, bytes, nullptr, 0, seek) == 0) {
-        playing_->writtenBytes += bytes;
+    if (pa_stream_write(stream_, data + playing_->writtenBytes, bytes, nullptr, 0, seek) != 0) {
+        return;
     }
+    playing_->writtenBytes += bytes;
+    // A stream that has run dry, or been flushed, waits for a whole buffer before it plays again,
+    // and a cue's rest may be shorter than that: each part of a cue starts it at once.
+    release(pa_stream_trigger(stream_, nullptr, nullptr));
 }
 
 void PulseOutput::askTiming() {
