@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "benchmarks/cue_timing/match_script.h"
 
-#include "benchmarks/null_world.h"
 #include "game/game.h"
+#include "game/random_source.h"
 
+#include <array>
 #include <random>
 
 namespace cuetiming {
@@ -51,7 +52,7 @@ private:
 
 std::vector<Step> matchScript(std::size_t cues, std::uint64_t seed) {
     ScriptWorld world;
-    bench::FastRandom random(seed);
+    game::SystemRandom random(seed);
     std::mt19937_64 hand(seed + 1);
     game::TableState table;
     game::Game game(world, world, random, table);

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Frequencies of the game's random draws over a fixed seed. Labelled "statistical" in CTest.
-#include "fake_world.h"
-
 #include "game/cards.h"
+#include "game/random_source.h"
 #include "game/shuffle.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +18,7 @@ double share(int count) {
 }
 
 TEST(StatisticalDraws, DeckPositionsOneAndThirtySixComeHalfAsOften) {
-    test::SeededRandom random(11);
+    game::SystemRandom random(11);
     std::array<int, 37> counts{};
     for (int i = 0; i < kDraws; ++i) {
         const int position = game::drawDeckPosition(random);
@@ -35,7 +34,7 @@ TEST(StatisticalDraws, DeckPositionsOneAndThirtySixComeHalfAsOften) {
 }
 
 TEST(StatisticalDraws, BetsComeAboutOneSixthOneThirdOneThirdOneSixth) {
-    test::SeededRandom random(12);
+    game::SystemRandom random(12);
     std::array<int, 5> counts{};
     for (int i = 0; i < kDraws; ++i) {
         const int index = game::drawBetIndex(random);
@@ -50,7 +49,7 @@ TEST(StatisticalDraws, BetsComeAboutOneSixthOneThirdOneThirdOneSixth) {
 }
 
 TEST(StatisticalDraws, EachChanceEventOneInTenTheSaleThreeInForty) {
-    test::SeededRandom random(13);
+    game::SystemRandom random(13);
     int expense = 0;
     int fine = 0;
     int stash = 0;
@@ -72,7 +71,7 @@ TEST(StatisticalDraws, EachChanceEventOneInTenTheSaleThreeInForty) {
 
 // Drawn less often, the two end cards of the fixed order land later in the shuffled deck.
 TEST(StatisticalDraws, TheEndCardsOfTheFixedOrderLandLaterOnAverage) {
-    test::SeededRandom random(14);
+    game::SystemRandom random(14);
     const game::CardNames order = game::makeDeckOrder();
     constexpr int kShuffles = 20'000;
     std::array<double, 36> positionSum{};

@@ -86,10 +86,6 @@ double ScriptedRandom::nextFraction() {
     return next;
 }
 
-double SeededRandom::nextFraction() {
-    return static_cast<double>(engine_() >> 11) * 0x1.0p-53;
-}
-
 double fractionFor(int wanted, double scale, double offset) {
     return (wanted - offset) / scale;
 }

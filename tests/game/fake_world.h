@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <deque>
 #include <map>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -60,20 +59,6 @@ public:
 
     std::deque<double> fractions;
     int reseeds = 0;
-};
-
-// A fixed-seed 64-bit Mersenne twister behind the game's interface, drawn the way the game's
-// own source draws. reseed() only counts, so a whole run is reproducible from the seed.
-class SeededRandom : public game::RandomSource {
-public:
-    explicit SeededRandom(std::uint64_t seed) : engine_(seed) {}
-    void reseed() override { ++reseeds; }
-    [[nodiscard]] double nextFraction() override;
-
-    int reseeds = 0;
-
-private:
-    std::mt19937_64 engine_;
 };
 
 // Fractions that make the shuffle put the named cards first, in that order, and the rest of
