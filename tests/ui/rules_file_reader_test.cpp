@@ -74,12 +74,13 @@ private slots:
     }
 
     void aFileOverOneMebibyteIsRefused() {
-        write(a_ / "help.vrn", std::string(kRulesFileLimit + 1, 'x'));
+        constexpr std::size_t kMebibyte = 1024 * 1024;
+        write(a_ / "help.vrn", std::string(kMebibyte + 1, 'x'));
         const game::RulesFile file = readRulesFile({a_});
         QVERIFY(!file.bytes);
         QCOMPARE(file.failure, std::string("файл больше 1 МиБ"));
-        write(a_ / "help.vrn", std::string(kRulesFileLimit, 'x'));
-        QCOMPARE(readRulesFile({a_}).bytes->size(), kRulesFileLimit);
+        write(a_ / "help.vrn", std::string(kMebibyte, 'x'));
+        QCOMPARE(readRulesFile({a_}).bytes->size(), kMebibyte);
     }
 
     void anUnreadableFileIsReported() {
