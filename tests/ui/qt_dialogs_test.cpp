@@ -60,18 +60,8 @@ class QtDialogsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QVERIFY(installQtTranslation(*qApp)); }
-
-    void standardButtonsReadInRussian() {
-        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), utf8("&Да"));
-        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&No"), utf8("&Нет"));
-        QMessageBox box(QMessageBox::NoIcon, {}, {},
-                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Ok | QMessageBox::Cancel);
-        QCOMPARE(box.button(QMessageBox::Yes)->text().remove(QLatin1Char('&')), utf8("Да"));
-        QCOMPARE(box.button(QMessageBox::No)->text().remove(QLatin1Char('&')), utf8("Нет"));
-        QCOMPARE(box.button(QMessageBox::Ok)->text().remove(QLatin1Char('&')), utf8("OK"));
-        QCOMPARE(box.button(QMessageBox::Cancel)->text().remove(QLatin1Char('&')), utf8("Отмена"));
-    }
+    // The boxes as the game sets them up, Qt's Russian texts for their buttons included.
+    void initTestCase() { setUpApplication(*qApp); }
 
     void okBoxAnswersOkAndShowsItsPromptAsPlainText() {
         QtDialogs dialogs;
