@@ -71,7 +71,8 @@ private slots:
                                     "провести время."),
                               cue("kn.wav")}));
         (void)wired.takeWindowsAtBoxes();
-        QCOMPARE(wired.form().label(Control::Label3)->text(), utf8(" Вася "));
+        QCOMPARE(qobject_cast<QLabel*>(wired.form().control(Control::Label3))->text(),
+                 utf8(" Вася "));
         QCOMPARE(wired.window(), shows(" 1000", " 1000", "", "", kBetting));
 
         QVERIFY(wired.click(Control::Command5)); // "Делайте ставки"

@@ -282,9 +282,9 @@ private slots:
 
     void aCaptionTooLongForAnyFontIsCutWithAnEllipsis() {
         Form1 form;
-        QLabel* money = form.label(Control::Label4);
+        auto* money = qobject_cast<FitLabel*>(form.control(Control::Label4));
         money->setText(QStringLiteral("-2147483648"));
-        const QString shown = static_cast<FitLabel*>(money)->shownText();
+        const QString shown = money->shownText();
         QVERIFY(shown.endsWith(QChar(0x2026)));
         QVERIFY(shown.startsWith(QStringLiteral("-21")));
         QCOMPARE(money->text(), QStringLiteral("-2147483648"));

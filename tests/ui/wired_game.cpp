@@ -2,7 +2,6 @@
 #include "wired_game.h"
 
 #include "game/cards.h"
-#include "ui/accessibility.h"
 #include "ui/commands.h"
 #include "ui/hand_box.h"
 
@@ -112,7 +111,6 @@ std::optional<QString> WiredGame::LoggedDialogs::inputBox(QWidget* parent, const
 }
 
 WiredGame::WiredGame() {
-    nameControlsForScreenReaders(form_);
     connectCommands(form_, game_);
 }
 
@@ -149,9 +147,12 @@ std::vector<WindowState> WiredGame::takeWindowsAtBoxes() {
 }
 
 WindowState WiredGame::window() const {
-    WindowState state{form_.label(Control::Label4)->text(),
-                      form_.label(Control::Label6)->text(),
-                      form_.label(Control::Label8)->text(),
+    const auto caption = [this](Control label) {
+        return qobject_cast<QLabel*>(form_.control(label))->text();
+    };
+    WindowState state{caption(Control::Label4),
+                      caption(Control::Label6),
+                      caption(Control::Label8),
                       form_.hand()->toPlainText(),
                       {}};
     for (const Control control : kPhaseControls) {
