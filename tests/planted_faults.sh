@@ -84,7 +84,7 @@ for i in "${!names[@]}"; do
         exit 100
     fi
     failed=$(ctest --test-dir "$scratch/build" -L "${labels[$i]}" --timeout 300 2>&1 |
-        sed -n 's/^[[:space:]]*[0-9]* - \(.*\) (.*)$/\1/p' || true)
+        sed -n 's/^[[:space:]]*[0-9]* - \([^ ]*\).* (.*)$/\1/p' || true)
     if [ -n "$failed" ]; then
         count=$(wc -l <<<"$failed")
         shown=$(head -n 3 <<<"$failed" | paste -sd ' ')
