@@ -1,21 +1,12 @@
 // SPDX-License-Identifier: MIT
-#include "table_fixture.h"
+#include "rules_log.h"
+#include "table.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using test::caption;
-using test::cue;
-using test::hand;
-using test::hide;
-using test::join;
-using test::Log;
-using test::money;
-using test::okBox;
-using test::Phase;
-using test::show;
-using test::Table;
+using namespace kit;
 
 enum class Result { PlayerWins, ComputerWins, Tie };
 
@@ -28,19 +19,15 @@ struct StandCase {
     Result result;
 };
 
-void PrintTo(const StandCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 // Both sides hold 900 with 200 on the table.
 void arrange(Table& t, int player, int computer) {
     t.enterPhase(Phase::ComputerFirstDeal);
     t.setMoney(900, 900, 200);
-    t.state().playerPoints = static_cast<std::uint8_t>(player);
-    t.state().computerPoints = static_cast<std::uint8_t>(computer);
-    t.state().dealtCount = 6;
+    t.state.playerPoints = static_cast<std::uint8_t>(player);
+    t.state.computerPoints = static_cast<std::uint8_t>(computer);
+    t.state.dealtCount = 6;
     t.world.hand = " десять треф восемь треф";
-    t.stackShuffle({" туз пики", " семь червы"}); // used only by the player-first deal of a tie
+    t.world.stackShuffle({" туз пики", " семь червы"}); // used only by the deal after a tie
 }
 
 Log bettingClosed(int player, int computer) {
@@ -59,44 +46,35 @@ TEST_P(ComputerFirstSettlement, TheOutcomeMovesTheStakeAndSetsTheNextPhase) {
     arrange(t, c.playerPoints, c.computerPoints);
     t.game.run(game::Command::Command4);
 
-    Log expected{cue(c.cue), okBox(c.prompt)};
-    switch (c.result) {
-    case Result::PlayerWins:
-        expected = join({expected, bettingClosed(1100, 900)});
-        break;
-    case Result::ComputerWins:
-        expected = join({expected, bettingClosed(900, 1100)});
-        break;
-    case Result::Tie:
-        expected = join(
-            {expected,
-             {money("Label4", 800), money("Label6", 800), money("Label8", 400), show("Command1"),
-              show("Command2"), hide("Command3"), hide("Command4"), hide("Command5"), hand("")},
-             test::playerFirstOpeningLog(" туз пики семь червы")});
-        break;
-    }
-    EXPECT_EQ(t.world.log, expected);
-    EXPECT_EQ(t.state().answer, 1);
-    EXPECT_EQ(t.state().playerMoney, c.result == Result::PlayerWins     ? 1100
-                                     : c.result == Result::ComputerWins ? 900
-                                                                        : 800);
-    EXPECT_EQ(t.state().computerMoney, c.result == Result::ComputerWins ? 1100
-                                       : c.result == Result::PlayerWins ? 900
-                                                                        : 800);
-    // A decided deal leaves stake as it was behind the empty caption.
-    EXPECT_EQ(t.state().stake, c.result == Result::Tie ? 400 : 200);
+    const Log announced{cue(c.cue), okBox(c.prompt)};
+    const int player = c.result == Result::PlayerWins ? 1100 : c.result == Result::Tie ? 800 : 900;
+    const int computer = c.result == Result::ComputerWins ? 1100
+                         : c.result == Result::Tie        ? 800
+                                                          : 900;
     if (c.result == Result::Tie) {
-        EXPECT_EQ(t.visibleSet(), test::phaseSet(Phase::PlayerFirstDeal));
-        EXPECT_EQ(t.state().playerPoints, 18);
-        EXPECT_EQ(t.state().dealtCount, 2);
-        EXPECT_TRUE(t.random.fractions.empty());
+        EXPECT_EQ(t.world.log,
+                  join({announced,
+                        {money("Label4", 800), money("Label6", 800), money("Label8", 400),
+                         show("Command1"), show("Command2"), hide("Command3"), hide("Command4"),
+                         hide("Command5"), hand("")},
+                        playerFirstOpeningLog(" туз пики семь червы")}));
+        EXPECT_EQ(t.world.shown(), controlsOf(Phase::PlayerFirstDeal));
+        EXPECT_EQ(t.state.playerPoints, 18);
+        EXPECT_EQ(t.state.dealtCount, 2);
+        EXPECT_TRUE(t.world.fractions.empty());
     } else {
-        EXPECT_EQ(t.visibleSet(), test::phaseSet(Phase::BettingClosed));
+        EXPECT_EQ(t.world.log, join({announced, bettingClosed(player, computer)}));
+        EXPECT_EQ(t.world.shown(), controlsOf(Phase::BettingClosed));
         // The totals wait for the next opening.
-        EXPECT_EQ(t.state().playerPoints, c.playerPoints);
-        EXPECT_EQ(t.state().computerPoints, c.computerPoints);
-        EXPECT_EQ(t.state().dealtCount, 6);
+        EXPECT_EQ(t.state.playerPoints, c.playerPoints);
+        EXPECT_EQ(t.state.computerPoints, c.computerPoints);
+        EXPECT_EQ(t.state.dealtCount, 6);
     }
+    EXPECT_EQ(t.state.answer, 1);
+    EXPECT_EQ(t.state.playerMoney, player);
+    EXPECT_EQ(t.state.computerMoney, computer);
+    // A decided deal leaves stake as it was behind the empty caption.
+    EXPECT_EQ(t.state.stake, c.result == Result::Tie ? 400 : 200);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -129,7 +107,7 @@ INSTANTIATE_TEST_SUITE_P(
         StandCase{"C8ComputerHigher", 12, 16, "ye.wav",
                   "У вас 12у компа 16Ага! Проиграл! Здесь вам нетут, там вам покажут.",
                   Result::ComputerWins}),
-    [](const testing::TestParamInfo<StandCase>& info) { return info.param.name; });
+    byName);
 
 INSTANTIATE_TEST_SUITE_P(
     Boundaries, ComputerFirstSettlement,
@@ -148,7 +126,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "У вас 44у компа 20Отлично! У тебя перебор! Не надо так нервничать, нервные "
                   "клетки не востанавливаються.",
                   Result::ComputerWins}),
-    [](const testing::TestParamInfo<StandCase>& info) { return info.param.name; });
+    byName);
 
 // Every pair of totals that play can bring ends as the plain rule says: both bust tie, one
 // bust loses, otherwise the higher total wins and equal totals tie.
@@ -171,13 +149,13 @@ TEST(ComputerFirstSettlementRule, EveryPairOfTotalsFollowsThePlainRule) {
                                                                              : "oba.wav";
             SCOPED_TRACE(std::to_string(player) + " against " + std::to_string(computer));
             EXPECT_EQ(t.world.log.at(0), cue(cueWanted));
-            EXPECT_EQ(t.state().playerMoney + t.state().computerMoney,
+            EXPECT_EQ(t.state.playerMoney + t.state.computerMoney,
                       expected == Result::Tie ? 1600 : 2000);
             if (expected == Result::PlayerWins) {
-                EXPECT_EQ(t.state().playerMoney, 1100);
+                EXPECT_EQ(t.state.playerMoney, 1100);
             }
             if (expected == Result::ComputerWins) {
-                EXPECT_EQ(t.state().computerMoney, 1100);
+                EXPECT_EQ(t.state.computerMoney, 1100);
             }
         }
     }

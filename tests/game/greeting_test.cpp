@@ -1,125 +1,105 @@
 // SPDX-License-Identifier: MIT
-#include "game/game.h"
-#include "table_fixture.h"
+#include "rules_log.h"
+#include "table.h"
 
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <string>
 #include <vector>
 
 namespace {
 
-using test::FakeWorld;
-using test::ScriptedRandom;
+using namespace kit;
 
 constexpr std::string_view kFirstPrompt = "Вы хотите сыграть? Тогда представьтесь";
 constexpr std::string_view kSecondPrompt = "Мы же вас попросили представиться!";
 
-std::string input(std::string_view prompt, std::string_view typed) {
-    return "input \"" + std::string(prompt) + "\" -> \"" + std::string(typed) + "\"";
-}
-
 std::string welcome(std::string_view name) {
-    return "box OK \"Проходите пожалуйста господин" + std::string(name) +
-           "Желаем вам хорошо провести время.\"";
+    return okBox("Проходите пожалуйста господин" + std::string(name) +
+                 "Желаем вам хорошо провести время.");
 }
 
-std::vector<std::string> joined(std::vector<std::string> head,
-                                const std::vector<std::string>& tail) {
-    head.insert(head.end(), tail.begin(), tail.end());
-    return head;
+TEST(Greeting, NameAtTheFirstPromptIsWelcomedShownAndStartsTheMatch) {
+    Table t;
+    t.world.typed = {"Вася"};
+    t.game.load();
+    EXPECT_EQ(t.world.log, join({{cue("door.wav"), input(kFirstPrompt, "Вася"), welcome("Вася"),
+                                  caption("Label3", "Вася")},
+                                 newMatchLog()}));
+    EXPECT_EQ(t.state.playerName, "Вася");
+    EXPECT_EQ(t.state.playerMoney, 1000);
+    EXPECT_EQ(t.state.computerMoney, 1000);
+    EXPECT_EQ(t.world.captions[game::Control::Label4], " 1000");
+    EXPECT_TRUE(t.world.visible[game::Control::Command5]);
+    EXPECT_FALSE(t.world.visible[game::Control::Text1]);
 }
 
-struct Greeting : ::testing::Test {
-    FakeWorld world;
-    ScriptedRandom random;
-    game::Game game{world, world, random, world.table};
-};
-
-TEST_F(Greeting, NameAtTheFirstPromptIsWelcomedShownAndStartsTheMatch) {
-    world.inputAnswers = {"Вася"};
-    game.load();
-    EXPECT_EQ(world.log, joined({"cue door.wav sync", input(kFirstPrompt, "Вася"), welcome("Вася"),
-                                 "caption Label3 \"Вася\""},
-                                test::newMatchLog()));
-    EXPECT_EQ(world.table.playerName, "Вася");
-    EXPECT_EQ(world.table.playerMoney, 1000);
-    EXPECT_EQ(world.table.computerMoney, 1000);
-    EXPECT_EQ(world.captions[game::Control::Label4], " 1000");
-    EXPECT_TRUE(world.visible[game::Control::Command5]);
-    EXPECT_FALSE(world.visible[game::Control::Text1]);
+TEST(Greeting, CancelAtTheFirstPromptAsksAgainAndWelcomesTheSecondName) {
+    Table t;
+    t.world.typed = {"", "Петя"};
+    t.game.load();
+    EXPECT_EQ(t.world.log,
+              join({{cue("door.wav"), input(kFirstPrompt, ""), input(kSecondPrompt, "Петя"),
+                     welcome("Петя"), caption("Label3", "Петя")},
+                    newMatchLog()}));
+    EXPECT_EQ(t.state.playerName, "Петя");
 }
 
-TEST_F(Greeting, CancelAtTheFirstPromptAsksAgainAndWelcomesTheSecondName) {
-    world.inputAnswers = {"", "Петя"};
-    game.load();
-    EXPECT_EQ(world.log,
-              joined({"cue door.wav sync", input(kFirstPrompt, ""), input(kSecondPrompt, "Петя"),
-                      welcome("Петя"), "caption Label3 \"Петя\""},
-                     test::newMatchLog()));
-    EXPECT_EQ(world.table.playerName, "Петя");
-}
-
-TEST_F(Greeting, CancelTwiceShowsThePlayerOutWithoutWelcomeOrMatch) {
-    world.inputAnswers = {"", ""};
-    EXPECT_THROW(game.load(), game::Termination);
+TEST(Greeting, CancelTwiceShowsThePlayerOutWithoutWelcomeOrMatch) {
+    Table t;
+    t.world.typed = {"", ""};
+    EXPECT_THROW(t.game.load(), game::Termination);
     // The farewell is heard to its end, and nothing follows the termination: no welcome, no
     // "kn.wav", no caption, no control shown.
-    EXPECT_EQ(world.log, (std::vector<std::string>{"cue door.wav sync", input(kFirstPrompt, ""),
-                                                   input(kSecondPrompt, ""), "cue bye.wav sync",
-                                                   "terminate"}));
-    EXPECT_EQ(world.table.playerMoney, 0);
-    EXPECT_EQ(world.table.computerMoney, 0);
+    EXPECT_EQ(t.world.log, (Log{cue("door.wav"), input(kFirstPrompt, ""), input(kSecondPrompt, ""),
+                                cue("bye.wav"), kTerminate}));
+    EXPECT_EQ(t.state.playerMoney, 0);
+    EXPECT_EQ(t.state.computerMoney, 0);
 }
 
 // Watches the table at the moment the door cue starts.
-struct DoorWatch : FakeWorld {
+struct DoorWatch : RecordingWorld {
+    const game::TableState* table = nullptr;
     bool tablesFilledAtDoor = false;
     void play(std::string_view name, game::CueMode mode) override {
         if (name == "door.wav") {
-            tablesFilledAtDoor = table.deckOrder[35] == " десять пики" &&
-                                 table.cardGrid[11 - 2][3] == " туз пики" &&
-                                 table.betValues[3] == 200;
+            tablesFilledAtDoor = table->deckOrder[35] == " десять пики" &&
+                                 table->cardGrid[11 - 2][3] == " туз пики" &&
+                                 table->betValues[3] == 200;
         }
-        FakeWorld::play(name, mode);
+        RecordingWorld::play(name, mode);
     }
 };
 
 TEST(GreetingOrder, TheTablesAreFilledBeforeTheDoorCue) {
+    game::TableState state;
     DoorWatch world;
-    ScriptedRandom random;
-    game::Game game(world, world, random, world.table);
-    world.inputAnswers = {"Вася"};
+    world.table = &state;
+    game::Game game(world, world, world, state);
+    world.typed = {"Вася"};
     game.load();
     EXPECT_TRUE(world.tablesFilledAtDoor);
 }
 
 struct NameCase {
-    const char* what;
-    std::string name;
+    const char* name;
+    std::string typed;
 };
-
-void PrintTo(const NameCase& param, std::ostream* out) {
-    *out << param.what;
-}
 
 class NameKeptExactly : public ::testing::TestWithParam<NameCase> {};
 
 // Only the empty text counts as no name; anything else, blanks included, is a name and goes
 // into the welcome and Label3 byte for byte.
 TEST_P(NameKeptExactly, InTheTableTheWelcomeAndLabel3) {
-    const std::string& name = GetParam().name;
-    FakeWorld world;
-    ScriptedRandom random;
-    game::Game game(world, world, random, world.table);
-    world.inputAnswers = {name};
-    game.load();
-    EXPECT_EQ(world.table.playerName, name);
-    EXPECT_EQ(world.captions[game::Control::Label3], name);
-    ASSERT_GE(world.log.size(), 4U);
-    EXPECT_EQ(world.log[1], input(kFirstPrompt, name)) << "no second prompt";
-    EXPECT_EQ(world.log[2], welcome(name));
+    const std::string& name = GetParam().typed;
+    Table t;
+    t.world.typed = {name};
+    t.game.load();
+    EXPECT_EQ(t.state.playerName, name);
+    EXPECT_EQ(t.world.captions[game::Control::Label3], name);
+    ASSERT_GE(t.world.log.size(), 4U);
+    EXPECT_EQ(t.world.log[1], input(kFirstPrompt, name)) << "no second prompt";
+    EXPECT_EQ(t.world.log[2], welcome(name));
 }
 
 std::string thousandCharacters() {
@@ -136,16 +116,14 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{"latin", "John Smith"}, NameCase{"cyrillic", "Ёжик Иванович"},
                       NameCase{"emoji", "🃏 Туз 😀"}, NameCase{"markup", "<b>Вася</b> &amp;"},
                       NameCase{"thousand_characters", thousandCharacters()}),
-    [](const ::testing::TestParamInfo<NameCase>& info) { return std::string(info.param.what); });
+    byName);
 
 TEST(GreetingWelcome, ASingleBlankRunsTheTwoTextsTogetherWithOneBlank) {
-    FakeWorld world;
-    ScriptedRandom random;
-    game::Game game(world, world, random, world.table);
-    world.inputAnswers = {"", " "};
-    game.load();
-    ASSERT_GE(world.log.size(), 4U);
-    EXPECT_EQ(world.log[3],
+    Table t;
+    t.world.typed = {"", " "};
+    t.game.load();
+    ASSERT_GE(t.world.log.size(), 4U);
+    EXPECT_EQ(t.world.log[3],
               "box OK \"Проходите пожалуйста господин Желаем вам хорошо провести время.\"");
 }
 
