@@ -16,10 +16,6 @@ namespace {
 
 using game::Control;
 
-QString utf8(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 // What the deals played through the window (deals_test.cpp) do not show: captions, visibility
 // and the hand are seen there as the player sees them.
 class QtViewTest : public QObject {
@@ -28,12 +24,13 @@ class QtViewTest : public QObject {
 private slots:
     void initTestCase() {
         setUpApplication(*qApp);
-        QCOMPARE(QGuiApplication::applicationDisplayName(), utf8("Зувик"));
+        QCOMPARE(QGuiApplication::applicationDisplayName(), QString::fromUtf8("Зувик"));
     }
 
     void focusMovesToTheHand() {
         Form1 form;
-        ScriptedDialogs dialogs;
+        QtWorld world;
+        ScriptedDialogs dialogs(world);
         QtView view(form, dialogs);
         view.setVisible(Control::Text1, true);
         view.setVisible(Control::Command1, true);
@@ -47,31 +44,27 @@ private slots:
 
     void messageBoxesTakeTheApplicationsTitleUnlessGivenOne() {
         Form1 form;
-        ScriptedDialogs dialogs;
+        QtWorld world;
+        ScriptedDialogs dialogs(world);
         QtView view(form, dialogs);
-        dialogs.answerBox(game::kResultOk);
-        dialogs.answerBox(game::kResultYes);
-        dialogs.answerBox(game::kResultNo);
-        dialogs.answerBox(game::kResultOk);
+        world.yesNoAnswers = {game::kResultYes, game::kResultNo};
         QCOMPARE(view.messageBox("Ставка принята", game::Buttons::Ok, {}), game::kResultOk);
         QCOMPARE(view.messageBox("Еще?", game::Buttons::YesNo, {}), game::kResultYes);
         QCOMPARE(view.messageBox("Еще?", game::Buttons::YesNo, {}), game::kResultNo);
         QCOMPARE(view.messageBox("Текст", game::Buttons::Ok, "Игра Зувик. Версия 2.0"),
                  game::kResultOk);
-        QCOMPARE(dialogs.log(), QStringList({
-                                    utf8("box OK \"Зувик\" \"Ставка принята\""),
-                                    utf8("box YesNo \"Зувик\" \"Еще?\""),
-                                    utf8("box YesNo \"Зувик\" \"Еще?\""),
-                                    utf8("box OK \"Игра Зувик. Версия 2.0\" \"Текст\""),
-                                }));
+        QCOMPARE(world.log, (kit::Log{okBox("Ставка принята"),
+                                      kit::yesNoBox("Еще?", game::kResultYes, "Зувик"),
+                                      kit::yesNoBox("Еще?", game::kResultNo, "Зувик"),
+                                      kit::okBox("Текст", "Игра Зувик. Версия 2.0")}));
     }
 
     void boxesBelongToTheWindowOnlyOnceItIsShown() {
         Form1 form;
-        ScriptedDialogs dialogs;
+        QtWorld world;
+        ScriptedDialogs dialogs(world);
         QtView view(form, dialogs);
-        dialogs.answerInput(QStringLiteral("x"));
-        dialogs.answerBox(game::kResultOk);
+        world.typed = {"x"};
         (void)view.inputBox("?");
         QCOMPARE(dialogs.lastParent(), nullptr);
         form.show();
@@ -81,18 +74,16 @@ private slots:
 
     void inputBoxGivesTheTextExactlyAsTypedAndEmptyOnCancel() {
         Form1 form;
-        ScriptedDialogs dialogs;
+        QtWorld world;
+        ScriptedDialogs dialogs(world);
         QtView view(form, dialogs);
-        dialogs.answerInput(utf8("  Вася  "));
-        dialogs.answerInput(std::nullopt);
-        dialogs.answerInput(QString());
-        dialogs.answerInput(QStringLiteral("<b>x</b>"));
+        world.typed = {"  Вася  ", std::nullopt, "", "<b>x</b>"};
         QCOMPARE(view.inputBox("Вы хотите сыграть? Тогда представьтесь"), "  Вася  ");
         QCOMPARE(view.inputBox("Мы же вас попросили представиться!"), "");
         QCOMPARE(view.inputBox("?"), "");
         QCOMPARE(view.inputBox("?"), "<b>x</b>");
-        QCOMPARE(dialogs.log().first(),
-                 utf8("input \"Зувик\" \"Вы хотите сыграть? Тогда представьтесь\""));
+        QCOMPARE(world.log.front(),
+                 kit::input("Вы хотите сыграть? Тогда представьтесь", "  Вася  ", "Зувик"));
     }
 };
 
