@@ -106,11 +106,16 @@ Log RecordingWorld::takeLog() {
 std::vector<game::Control> RecordingWorld::shown() const {
     std::vector<game::Control> controls;
     for (const game::Control control : kPhaseControls) {
-        if (const auto found = visible.find(control); found != visible.end() && found->second) {
+        if (isShown(control)) {
             controls.push_back(control);
         }
     }
     return controls;
+}
+
+bool RecordingWorld::isShown(game::Control control) const {
+    const auto found = visible.find(control);
+    return found != visible.end() && found->second;
 }
 
 void RecordingWorld::ranOut(const std::string& what) {

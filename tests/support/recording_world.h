@@ -46,6 +46,7 @@ public:
     Log takeLog();
     // The visible ones of kPhaseControls, in their order.
     [[nodiscard]] std::vector<game::Control> shown() const;
+    [[nodiscard]] bool isShown(game::Control control) const;
 
     Log log;
     std::deque<int> yesNoAnswers;
