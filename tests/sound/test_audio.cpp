@@ -3,31 +3,15 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <fstream>
 #include <numbers>
 #include <sndfile.h>
 #include <stdexcept>
 #include <string>
-#include <system_error>
-#include <unistd.h>
 
 namespace soundtest {
 
 namespace fs = std::filesystem;
-
-TempDir::TempDir() {
-    std::string pattern = (fs::temp_directory_path() / "zuvik-sound-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
-        throw std::runtime_error("cannot create a temporary folder");
-    }
-    path_ = pattern;
-}
-
-TempDir::~TempDir() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-}
 
 void writeTone(const fs::path& path, const ToneSpec& tone) {
     SF_INFO info{};
