@@ -4,34 +4,45 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <optional>
 
 namespace {
 
 using namespace kit;
+using Cards = std::vector<std::string>;
+
+enum class Kind { Bet, HandOverTie, StandTie, ComputersBet };
 
 // One of the seven places that run the check. Amounts are those at the moment of the check.
 struct Caller {
     std::string name;
-    std::optional<game::Command> command; // none: the computer's bet, after a settlement
-    bool zeroIsOut;     // the computer's bet tests "0 or less", the others "below 0"
-    int deficit;        // how far below zero a side that had nothing goes at the check
-    int refund;         // the player's own half of the stake that a refill gives back
-    int paidOnGoing;    // what each side pays after the check when nobody is out
-    Phase phaseOnGoing; // where the caller leads when nobody is out
-    std::function<void(Table&, int player, int computer)> arrange;
-    std::function<Log(int player, int computer)> before; // logged ahead of the check
-    std::function<Log(int player, int computer)> after;  // logged when the check goes on
+    Kind kind;
+    int bet = 0; // of a bet button
 
-    void act(Table& t) const {
-        if (command) {
-            t.game.run(*command);
-        } else {
-            t.game.inicial3();
-        }
+    // The computer's bet tests "0 or less", the others "below 0".
+    [[nodiscard]] bool zeroIsOut() const { return kind == Kind::ComputersBet; }
+    // How far below zero a side that had nothing goes at the check.
+    [[nodiscard]] int deficit() const {
+        return kind == Kind::Bet ? bet : kind == Kind::ComputersBet ? 0 : 50;
+    }
+    // The player's own half of the stake that a refill gives back.
+    [[nodiscard]] int refund() const {
+        return kind == Kind::Bet ? bet : kind == Kind::ComputersBet ? 0 : 100;
     }
 };
+
+const std::vector<Caller> kCallers{
+    {"Bet25", Kind::Bet, 25},
+    {"Bet50", Kind::Bet, 50},
+    {"Bet100", Kind::Bet, 100},
+    {"Bet200", Kind::Bet, 200},
+    {"HandOverTie", Kind::HandOverTie},
+    {"StandTie", Kind::StandTie},
+    {"ComputersBet", Kind::ComputersBet},
+};
+
+const Cards kPlayerFirst{" туз пики", " семь червы"};
+const Cards kComputerFirst{" десять червы", " шесть червы", " туз пики", " семь червы"};
 
 void scriptGainAndLossRolls(Table& t, int player) {
     if (player > 400) {
@@ -42,118 +53,98 @@ void scriptGainAndLossRolls(Table& t, int player) {
     }
 }
 
-const Log kNothing;
-
-Caller betCaller(int bet) {
-    return {.name = "Bet" + std::to_string(bet),
-            .command = betButton(bet),
-            .zeroIsOut = false,
-            .deficit = bet,
-            .refund = bet,
-            .paidOnGoing = 0,
-            .phaseOnGoing = Phase::PlayerFirstDeal,
-            .arrange =
-                [bet](Table& t, int player, int computer) {
-                    t.enterPhase(Phase::ChoosingBet);
-                    t.setMoney(player + bet, computer + bet, 0);
-                    t.world.stackShuffle({" туз пики", " семь червы"});
-                },
-            .before = [](int, int) { return kNothing; },
-            .after =
-                [bet](int player, int computer) {
-                    return join({betAcceptedLog(player, computer, 2 * bet),
-                                 playerFirstOpeningLog(" туз пики семь червы")});
-                }};
+void arrange(const Caller& c, Table& t, int player, int computer) {
+    switch (c.kind) {
+    case Kind::Bet:
+        t.enterPhase(Phase::ChoosingBet);
+        t.setMoney(player + c.bet, computer + c.bet, 0);
+        t.world.stackShuffle(kPlayerFirst);
+        break;
+    case Kind::HandOverTie: // 18 against 18 with 100 on the table, which the tie makes 200
+        t.enterPhase(Phase::PlayerFirstDeal);
+        t.setMoney(player + 50, computer + 50, 100);
+        t.stackDeck(3, {" десять бубны", " восемь бубны"});
+        t.state.dealtCount = 2;
+        t.state.playerPoints = 18;
+        scriptGainAndLossRolls(t, player);
+        t.world.stackShuffle(kComputerFirst);
+        break;
+    case Kind::StandTie:
+        t.enterPhase(Phase::ComputerFirstDeal);
+        t.setMoney(player + 50, computer + 50, 100);
+        t.state.playerPoints = 18;
+        t.state.computerPoints = 18;
+        t.world.stackShuffle(kPlayerFirst);
+        break;
+    case Kind::ComputersBet: // as the settlement before it leaves the table: nothing on it
+        t.enterPhase(Phase::ComputerFirstDeal);
+        t.setMoney(player, computer, 100);
+        scriptGainAndLossRolls(t, player - 25);
+        t.world.stackShuffle(kComputerFirst);
+        break;
+    }
 }
 
-// A tie on 18 with 100 on the table: each side pays 50 more and 200 lies on the table.
-Caller playerFirstTie() {
-    return {
-        .name = "HandOverTie",
-        .command = game::Command::Command2,
-        .zeroIsOut = false,
-        .deficit = 50,
-        .refund = 100,
-        .paidOnGoing = 0,
-        .phaseOnGoing = Phase::ComputerFirstDeal,
-        .arrange =
-            [](Table& t, int player, int computer) {
-                t.enterPhase(Phase::PlayerFirstDeal);
-                t.setMoney(player + 50, computer + 50, 100);
-                t.stackDeck(3, {" десять бубны", " восемь бубны"});
-                t.state.dealtCount = 2;
-                t.state.playerPoints = 18;
-                scriptGainAndLossRolls(t, player);
-                t.world.stackShuffle({" десять червы", " шесть червы", " туз пики", " семь червы"});
-            },
-        .before =
-            [](int player, int computer) {
-                return join({{cue("oba.wav"), okBox("У вас 18у компа 18У нас с тобою ничья! Так "
-                                                    "что достовляем кон и вперед")},
-                             amountsLog(player, computer, 200),
-                             {hand("")},
-                             computerFirstButtonsLog()});
-            },
-        .after = [](int, int) { return computerFirstOpeningLog(" туз пики семь червы", 200); }};
+void act(const Caller& c, Table& t) {
+    switch (c.kind) {
+    case Kind::Bet:
+        t.game.run(betButton(c.bet));
+        break;
+    case Kind::HandOverTie:
+        t.game.run(game::Command::Command2);
+        break;
+    case Kind::StandTie:
+        t.game.run(game::Command::Command4);
+        break;
+    case Kind::ComputersBet:
+        t.game.inicial3();
+        break;
+    }
 }
 
-Caller computerFirstTie() {
-    return {.name = "StandTie",
-            .command = game::Command::Command4,
-            .zeroIsOut = false,
-            .deficit = 50,
-            .refund = 100,
-            .paidOnGoing = 0,
-            .phaseOnGoing = Phase::PlayerFirstDeal,
-            .arrange =
-                [](Table& t, int player, int computer) {
-                    t.enterPhase(Phase::ComputerFirstDeal);
-                    t.setMoney(player + 50, computer + 50, 100);
-                    t.state.playerPoints = 18;
-                    t.state.computerPoints = 18;
-                    t.world.stackShuffle({" туз пики", " семь червы"});
-                },
-            .before =
-                [](int player, int computer) {
-                    return join({{cue("oba.wav"), okBox("У вас 18у компа 18Это называется боевая "
-                                                        "ничья. Давай пожмем руки и вперед.")},
-                                 amountsLog(player, computer, 200),
-                                 {show("Command1"), show("Command2"), hide("Command3"),
-                                  hide("Command4"), hide("Command5"), hand("")}});
-                },
-            .after = [](int, int) { return playerFirstOpeningLog(" туз пики семь червы"); }};
+// What the caller logs ahead of the check.
+Log before(const Caller& c, int player, int computer) {
+    if (c.kind == Kind::HandOverTie) {
+        return join(
+            {{cue("oba.wav"),
+              okBox("У вас 18у компа 18У нас с тобою ничья! Так что достовляем кон и вперед")},
+             amountsLog(player, computer, 200),
+             {hand("")},
+             computerFirstButtonsLog()});
+    }
+    if (c.kind == Kind::StandTie) {
+        return join({{cue("oba.wav"), okBox("У вас 18у компа 18Это называется боевая ничья. Давай "
+                                            "пожмем руки и вперед.")},
+                     amountsLog(player, computer, 200),
+                     {show("Command1"), show("Command2"), hide("Command3"), hide("Command4"),
+                      hide("Command5"), hand("")}});
+    }
+    return {};
 }
 
-// The computer's bet as the settlement before it leaves the table: nothing is on it.
-Caller computersBet() {
-    return {
-        .name = "ComputersBet",
-        .command = std::nullopt,
-        .zeroIsOut = true,
-        .deficit = 0,
-        .refund = 0,
-        .paidOnGoing = 25,
-        .phaseOnGoing = Phase::ComputerFirstDeal,
-        .arrange =
-            [](Table& t, int player, int computer) {
-                t.enterPhase(Phase::ComputerFirstDeal);
-                t.setMoney(player, computer, 100);
-                scriptGainAndLossRolls(t, player - 25);
-                t.world.stackShuffle({" десять червы", " шесть червы", " туз пики", " семь червы"});
-            },
-        .before = [](int, int) { return kNothing; },
-        .after =
-            [](int player, int computer) {
-                return join({amountsLog(player - 25, computer - 25, 50),
-                             computerFirstOpeningLog(" туз пики семь червы", 50)});
-            }};
-}
+// Where the caller leads when nobody is out, what it logs on the way, and what each side pays.
+struct GoingOn {
+    Log log;
+    Phase phase;
+    int paid = 0;
+};
 
-const std::vector<Caller>& callers() {
-    static const std::vector<Caller> all{betCaller(25),  betCaller(50),    betCaller(100),
-                                         betCaller(200), playerFirstTie(), computerFirstTie(),
-                                         computersBet()};
-    return all;
+GoingOn goingOn(const Caller& c, int player, int computer) {
+    switch (c.kind) {
+    case Kind::Bet:
+        return {join({betAcceptedLog(player, computer, 2 * c.bet),
+                      playerFirstOpeningLog(" туз пики семь червы")}),
+                Phase::PlayerFirstDeal};
+    case Kind::HandOverTie:
+        return {computerFirstOpeningLog(" туз пики семь червы", 200), Phase::ComputerFirstDeal};
+    case Kind::StandTie:
+        return {playerFirstOpeningLog(" туз пики семь червы"), Phase::PlayerFirstDeal};
+    case Kind::ComputersBet:
+        break;
+    }
+    return {join({amountsLog(player - 25, computer - 25, 50),
+                  computerFirstOpeningLog(" туз пики семь червы", 50)}),
+            Phase::ComputerFirstDeal, 25};
 }
 
 enum class Amount { Out, Zero, Low, Rich };
@@ -196,8 +187,8 @@ struct CheckCase {
 
 std::vector<CheckCase> checkCases() {
     std::vector<CheckCase> cases;
-    for (std::size_t i = 0; i < callers().size(); ++i) {
-        for (const Scenario& s : callers()[i].zeroIsOut ? kZeroOrBelow : kBelowZero) {
+    for (std::size_t i = 0; i < kCallers.size(); ++i) {
+        for (const Scenario& s : kCallers[i].zeroIsOut() ? kZeroOrBelow : kBelowZero) {
             cases.push_back({i, s});
         }
     }
@@ -207,7 +198,7 @@ std::vector<CheckCase> checkCases() {
 int amount(Amount a, const Caller& caller) {
     switch (a) {
     case Amount::Out:
-        return -caller.deficit;
+        return -caller.deficit();
     case Amount::Zero:
         return 0;
     case Amount::Low:
@@ -221,33 +212,35 @@ int amount(Amount a, const Caller& caller) {
 class EndOfMatchCheck : public testing::TestWithParam<CheckCase> {};
 
 TEST_P(EndOfMatchCheck, DecidesFromEachCallerWithItsOwnTest) {
-    const Caller& caller = callers()[GetParam().caller];
+    const Caller& caller = kCallers[GetParam().caller];
     const Scenario& s = GetParam().scenario;
     const int player = amount(s.player, caller);
     const int computer = amount(s.computer, caller);
     Table t;
-    caller.arrange(t, player, computer);
+    arrange(caller, t, player, computer);
     if (s.answer != 0) {
         t.world.yesNoAnswers = {s.answer};
     }
 
-    const Log before = caller.before(player, computer);
+    const Log logged = before(caller, player, computer);
     switch (s.expect) {
-    case Expect::GoOn:
-        caller.act(t);
-        EXPECT_EQ(t.world.log, join({before, caller.after(player, computer)}));
-        EXPECT_EQ(t.state.playerMoney, player - caller.paidOnGoing);
-        EXPECT_EQ(t.state.computerMoney, computer - caller.paidOnGoing);
-        EXPECT_EQ(t.world.shown(), controlsOf(caller.phaseOnGoing));
+    case Expect::GoOn: {
+        act(caller, t);
+        const GoingOn on = goingOn(caller, player, computer);
+        EXPECT_EQ(t.world.log, join({logged, on.log}));
+        EXPECT_EQ(t.state.playerMoney, player - on.paid);
+        EXPECT_EQ(t.state.computerMoney, computer - on.paid);
+        EXPECT_EQ(t.world.shown(), controlsOf(on.phase));
         EXPECT_TRUE(t.world.fractions.empty());
         break;
+    }
     case Expect::NewMatch:
     case Expect::Refill: {
-        caller.act(t);
+        act(caller, t);
         const bool refill = s.expect == Expect::Refill;
-        const int playerAfter = refill ? player + caller.refund : 1000;
+        const int playerAfter = refill ? player + caller.refund() : 1000;
         EXPECT_EQ(t.world.log,
-                  join({before, refill ? computerOutLog(s.answer) : playerOutLog(s.answer),
+                  join({logged, refill ? computerOutLog(s.answer) : playerOutLog(s.answer),
                         refill ? standingLog(playerAfter, 1000) : newMatchLog()}));
         EXPECT_EQ(t.state.playerMoney, playerAfter);
         EXPECT_EQ(t.state.computerMoney, 1000);
@@ -257,10 +250,10 @@ TEST_P(EndOfMatchCheck, DecidesFromEachCallerWithItsOwnTest) {
     }
     case Expect::PlayerQuits:
     case Expect::ComputerQuits: {
-        EXPECT_THROW(caller.act(t), game::Termination);
+        EXPECT_THROW(act(caller, t), game::Termination);
         const Log question =
             s.expect == Expect::PlayerQuits ? playerOutLog(s.answer) : computerOutLog(s.answer);
-        EXPECT_EQ(t.world.log, join({before, question, goodbyeLog()}));
+        EXPECT_EQ(t.world.log, join({logged, question, goodbyeLog()}));
         // Nothing ran after the answer: the amounts are those the check found.
         EXPECT_EQ(t.state.playerMoney, player);
         EXPECT_EQ(t.state.computerMoney, computer);
@@ -273,16 +266,17 @@ TEST_P(EndOfMatchCheck, DecidesFromEachCallerWithItsOwnTest) {
 
 INSTANTIATE_TEST_SUITE_P(Callers, EndOfMatchCheck, testing::ValuesIn(checkCases()),
                          [](const testing::TestParamInfo<CheckCase>& info) {
-                             return callers()[info.param.caller].name + info.param.scenario.name;
+                             return kCallers[info.param.caller].name + info.param.scenario.name;
                          });
 
 // The refill used to leave the player's bet on a table nobody plays on.
 TEST(BankRefill, AfterABetButtonThePlayerHasWhatItHadBeforeTheClick) {
     for (int bet : {25, 50, 100, 200}) {
         Table t;
-        betCaller(bet).arrange(t, 600 - bet, -bet); // 600 and 0 before the click
+        const Caller caller{"", Kind::Bet, bet};
+        arrange(caller, t, 600 - bet, -bet); // 600 and 0 before the click
         t.world.yesNoAnswers = {game::kResultYes};
-        betCaller(bet).act(t);
+        act(caller, t);
         EXPECT_EQ(t.state.playerMoney, 600) << bet;
         EXPECT_EQ(t.state.computerMoney, 1000) << bet;
         EXPECT_EQ(t.world.captions[game::Control::Label4], " 600") << bet;
@@ -293,11 +287,11 @@ TEST(BankRefill, AfterABetButtonThePlayerHasWhatItHadBeforeTheClick) {
 
 // The captions used to go on showing the negative amounts a tie had written.
 TEST(BankRefill, AfterATieTheCaptionsShowTheRealAmountsAndNothingOnTheTable) {
-    for (const Caller& caller : {playerFirstTie(), computerFirstTie()}) {
+    for (const Caller& caller : {kCallers[4], kCallers[5]}) {
         Table t;
-        caller.arrange(t, 300, -50); // the computer had nothing and tied 100
+        arrange(caller, t, 300, -50); // the computer had nothing and tied 100
         t.world.yesNoAnswers = {game::kResultYes};
-        caller.act(t);
+        act(caller, t);
         // The player paid 50 and 50 into the 200 on the table and takes its 100 back.
         EXPECT_EQ(t.state.playerMoney, 400) << caller.name;
         EXPECT_EQ(t.world.captions[game::Control::Label4], " 400") << caller.name;
@@ -308,7 +302,7 @@ TEST(BankRefill, AfterATieTheCaptionsShowTheRealAmountsAndNothingOnTheTable) {
 
 TEST(BankRefill, BeforeTheComputersBetNothingIsOnTheTableToGiveBack) {
     Table t;
-    computersBet().arrange(t, 700, 0);
+    arrange(kCallers[6], t, 700, 0);
     t.world.captions[game::Control::Label8] = " 100";
     t.world.yesNoAnswers = {game::kResultYes};
     t.game.inicial3();
