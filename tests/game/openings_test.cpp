@@ -229,17 +229,20 @@ TEST_P(ChanceEvents, RollOnlyWhereAllowedAndMoveMoneyAsAnnounced) {
     }
 }
 
+Log event(const char* cue, std::string_view text, int after) {
+    return {kit::cue(cue), okBox(text), money("Label4", after)};
+}
 Log expense(int after) {
-    return {cue("4.wav"), okBox(kExpense), money("Label4", after)};
+    return event("4.wav", kExpense, after);
 }
 Log fine(int after) {
-    return {cue("4.wav"), okBox(kFine), money("Label4", after)};
+    return event("4.wav", kFine, after);
 }
 Log stash(int after) {
-    return {cue("yes.wav"), okBox(kStash), money("Label4", after)};
+    return event("yes.wav", kStash, after);
 }
 Log sale(int after) {
-    return {cue("yes.wav"), okBox(kSale), money("Label4", after)};
+    return event("yes.wav", kSale, after);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -19,37 +19,38 @@ using game::rulesText;
 
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD"; // U+FFFD
 
-struct LinesCase {
+struct TextCase {
     const char* name;
     std::string bytes;
     std::string text;
 };
 
-class RulesLines : public ::testing::TestWithParam<LinesCase> {};
+// Every line followed by one LF, whatever ended it in the file (Files); whatever the file holds,
+// the text is printable characters, TAB and LF only (Characters).
+class RulesFileText : public ::testing::TestWithParam<TextCase> {};
 
-// Every line followed by one LF, whatever ended it in the file.
-TEST_P(RulesLines, EveryLineIsFollowedByOneLineFeed) {
+TEST_P(RulesFileText, EndsEveryLineWithOneLineFeedAndHoldsOnlyPrintableCharacters) {
     EXPECT_EQ(rulesText(GetParam().bytes), GetParam().text);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Files, RulesLines,
-    ::testing::Values(LinesCase{"empty_file", "", ""}, //
-                      LinesCase{"one_line_without_break", "Правила", "Правила\n"},
-                      LinesCase{"last_line_without_break", "Раз\r\nДва", "Раз\nДва\n"},
-                      LinesCase{"last_line_with_break", "Раз\r\nДва\r\n", "Раз\nДва\n"},
-                      LinesCase{"cr_lf", "a\r\nb\r\nc\r\n", "a\nb\nc\n"},
-                      LinesCase{"cr_only", "a\rb\rc\r", "a\nb\nc\n"},
-                      LinesCase{"lf_only", "a\nb\nc\n", "a\nb\nc\n"},
-                      LinesCase{"mixed_breaks", "a\rb\nc\r\nd", "a\nb\nc\nd\n"},
-                      LinesCase{"blank_lines", "a\r\n\r\n\r\nb\r\n", "a\n\n\nb\n"},
-                      LinesCase{"only_a_break", "\r\n", "\n"}, //
-                      LinesCase{"two_crs_are_two_lines", "\r\r", "\n\n"},
-                      LinesCase{"lf_then_cr_are_two_lines", "\n\r", "\n\n"},
-                      LinesCase{"cr_lf_then_lf", "a\r\n\nb", "a\n\nb\n"},
-                      LinesCase{"blanks_and_tabs_kept", "  x\t y  \r\n\t\r\n", "  x\t y  \n\t\n"},
-                      LinesCase{"markup_is_just_text", "<b>жирный</b> &amp; <a href=x>",
-                                "<b>жирный</b> &amp; <a href=x>\n"}),
+    Files, RulesFileText,
+    ::testing::Values(TextCase{"empty_file", "", ""}, //
+                      TextCase{"one_line_without_break", "Правила", "Правила\n"},
+                      TextCase{"last_line_without_break", "Раз\r\nДва", "Раз\nДва\n"},
+                      TextCase{"last_line_with_break", "Раз\r\nДва\r\n", "Раз\nДва\n"},
+                      TextCase{"cr_lf", "a\r\nb\r\nc\r\n", "a\nb\nc\n"},
+                      TextCase{"cr_only", "a\rb\rc\r", "a\nb\nc\n"},
+                      TextCase{"lf_only", "a\nb\nc\n", "a\nb\nc\n"},
+                      TextCase{"mixed_breaks", "a\rb\nc\r\nd", "a\nb\nc\nd\n"},
+                      TextCase{"blank_lines", "a\r\n\r\n\r\nb\r\n", "a\n\n\nb\n"},
+                      TextCase{"only_a_break", "\r\n", "\n"}, //
+                      TextCase{"two_crs_are_two_lines", "\r\r", "\n\n"},
+                      TextCase{"lf_then_cr_are_two_lines", "\n\r", "\n\n"},
+                      TextCase{"cr_lf_then_lf", "a\r\n\nb", "a\n\nb\n"},
+                      TextCase{"blanks_and_tabs_kept", "  x\t y  \r\n\t\r\n", "  x\t y  \n\t\n"},
+                      TextCase{"markup_is_just_text", "<b>жирный</b> &amp; <a href=x>",
+                               "<b>жирный</b> &amp; <a href=x>\n"}),
     kit::byName);
 
 // "Правила игры «Зувик»", "Туз — 11 очков, №1: Ёжик ёлка", each ended by CR LF.
@@ -161,34 +162,21 @@ INSTANTIATE_TEST_SUITE_P(
         Utf8Case{"f5", "\xF5\x80\x80\x80", false}, Utf8Case{"ff", "\xFF", false}),
     kit::byName);
 
-struct ControlCase {
-    const char* name;
-    std::string bytes;
-    std::string text;
-};
-
-class RulesControls : public ::testing::TestWithParam<ControlCase> {};
-
-// Whatever the file holds, the text is printable characters, TAB and LF only.
-TEST_P(RulesControls, BecomeTheReplacementCharacter) {
-    EXPECT_EQ(rulesText(GetParam().bytes), GetParam().text);
-}
-
 const std::string R(kReplacement);
 
 INSTANTIATE_TEST_SUITE_P(
-    Characters, RulesControls,
-    ::testing::Values(ControlCase{"nul", std::string("a\0b", 3), "a" + R + "b\n"},
-                      ControlCase{"escape", "a\x1B[1mb", "a" + R + "[1mb\n"},
-                      ControlCase{"form_feed_and_vertical_tab", "\x0C\x0B", R + R + "\n"},
-                      ControlCase{"delete", "a\x7F", "a" + R + "\n"},
-                      ControlCase{"dos_end_of_file", "конец\r\n\x1A", "конец\n" + R + "\n"},
-                      ControlCase{"c1_control_in_utf8",
-                                  "a\xC2\x85"
-                                  "b",
-                                  "a" + R + "b\n"},
-                      ControlCase{"nul_in_windows_1251", std::string("\xC0\0", 2), "А" + R + "\n"},
-                      ControlCase{"tab_kept", "\ta\t", "\ta\t\n"}),
+    Characters, RulesFileText,
+    ::testing::Values(TextCase{"nul", std::string("a\0b", 3), "a" + R + "b\n"},
+                      TextCase{"escape", "a\x1B[1mb", "a" + R + "[1mb\n"},
+                      TextCase{"form_feed_and_vertical_tab", "\x0C\x0B", R + R + "\n"},
+                      TextCase{"delete", "a\x7F", "a" + R + "\n"},
+                      TextCase{"dos_end_of_file", "конец\r\n\x1A", "конец\n" + R + "\n"},
+                      TextCase{"c1_control_in_utf8",
+                               "a\xC2\x85"
+                               "b",
+                               "a" + R + "b\n"},
+                      TextCase{"nul_in_windows_1251", std::string("\xC0\0", 2), "А" + R + "\n"},
+                      TextCase{"tab_kept", "\ta\t", "\ta\t\n"}),
     kit::byName);
 
 TEST(RulesText, AHugeLineComesThroughWhole) {

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <fstream>
 #include <numbers>
 #include <sndfile.h>
@@ -91,6 +92,25 @@ double toneLevel(const std::vector<float>& samples, int rate, double hz) {
     }
     const double power = s1 * s1 + s2 * s2 - coefficient * s1 * s2;
     return 2.0 * std::sqrt(std::max(power, 0.0)) / static_cast<double>(samples.size());
+}
+
+ScopedEnv::ScopedEnv(const char* name, const char* value) : name_(name) {
+    if (const char* saved = std::getenv(name)) {
+        saved_ = saved;
+    }
+    if (value != nullptr) {
+        setenv(name, value, 1);
+    } else {
+        unsetenv(name);
+    }
+}
+
+ScopedEnv::~ScopedEnv() {
+    if (saved_) {
+        setenv(name_, saved_->c_str(), 1);
+    } else {
+        unsetenv(name_);
+    }
 }
 
 double millisecondsSince(Clock::time_point start) {

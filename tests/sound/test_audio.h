@@ -5,6 +5,8 @@
 
 #include <chrono>
 #include <filesystem>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -37,6 +39,21 @@ struct Decoded {
 [[nodiscard]] double toneLevel(const std::vector<float>& samples, int rate, double hz);
 
 using Clock = std::chrono::steady_clock;
+
+// Sets an environment variable, or unsets it when given nothing, for as long as it lives; then
+// puts back what was there.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value);
+    ~ScopedEnv();
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    const char* name_;
+    std::optional<std::string> saved_;
+};
+
 [[nodiscard]] double millisecondsSince(Clock::time_point start);
 
 } // namespace soundtest

@@ -1,23 +1,67 @@
 // SPDX-License-Identifier: MIT
 #include "suites.h"
 
-#include "modal.h"
 #include "ui/application_setup.h"
 #include "ui/dialogs.h"
 #include "ui/scroll_text_dialog.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QTest>
+#include <QTimer>
+
+#include <functional>
 
 namespace ui::test {
 namespace {
+
+// Waits (on the event loop that the modal box runs) for the next modal dialog and hands it to
+// act, which must close it. Gives up after a few seconds so that a box that never comes cannot
+// hang the suite; the test then fails on its own checks.
+void whenModalAppears(std::function<void(QWidget*)> act) {
+    auto* poll = new QTimer(qApp);
+    const QDeadlineTimer deadline(5000);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, deadline, act = std::move(act)] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal != nullptr && modal->isVisible()) {
+            poll->stop();
+            poll->deleteLater();
+            act(modal);
+        } else if (deadline.hasExpired()) {
+            poll->stop();
+            poll->deleteLater();
+        }
+    });
+    poll->start(10);
+}
+
+// Types text into the widget key by key, as a keyboard would (QTest's own helpers take ASCII only).
+void typeText(QWidget* widget, const QString& text) {
+    for (const QChar character : text) {
+        for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent key(type, Qt::Key_unknown, Qt::NoModifier, QString(character));
+            QCoreApplication::sendEvent(widget, &key);
+        }
+    }
+}
+
+// The dialog's push button whose text, without its '&' marks, is text; null if none.
+QAbstractButton* buttonWithText(QWidget* dialog, const QString& text) {
+    for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) {
+        if (button->text().remove(QLatin1Char('&')) == text) {
+            return button;
+        }
+    }
+    return nullptr;
+}
 
 QString utf8(const char* text) {
     return QString::fromUtf8(text);
