@@ -30,9 +30,11 @@ TEST(OpenTheBetting, SwapsItsButtonForTheFourBetButtonsAndNothingElse) {
     EXPECT_FALSE(t.state.answer.has_value());
 }
 
+enum class Short { Player, Computer, Both };
+
 struct RefusalCase {
     int bet;
-    bool playerShort; // which side holds the amount; the other holds 1000
+    Short who; // the side or sides that hold the amount; another holds 1000
     int amount;
 };
 
@@ -41,9 +43,13 @@ std::vector<RefusalCase> refusalAmounts() {
     std::vector<RefusalCase> cases;
     for (const int bet : {50, 100, 200}) {
         for (int amount = 25; amount < bet; amount += 25) {
-            cases.push_back({bet, true, amount});
-            cases.push_back({bet, false, amount});
+            cases.push_back({bet, Short::Player, amount});
+            cases.push_back({bet, Short::Computer, amount});
         }
+    }
+    // When neither side can cover, the player's refusal is the one heard.
+    for (const auto& [bet, amount] : {std::pair{200, 25}, {100, 75}, {50, 25}}) {
+        cases.push_back({bet, Short::Both, amount});
     }
     return cases;
 }
@@ -54,13 +60,13 @@ TEST_P(BetRefused, SaysWhoCannotCoverAndPutsTheMoneyBack) {
     const RefusalCase& c = GetParam();
     Table t;
     t.enterPhase(Phase::ChoosingBet);
-    const int player = c.playerShort ? c.amount : 1000;
-    const int computer = c.playerShort ? 1000 : c.amount;
+    const int player = c.who == Short::Computer ? 1000 : c.amount;
+    const int computer = c.who == Short::Player ? 1000 : c.amount;
     t.setMoney(player, computer, 150);
     t.game.run(betButton(c.bet));
     // No caption is rewritten: the labels still show the amounts from before the click.
     EXPECT_EQ(t.world.log,
-              (Log{cue("sv.wav"), okBox(c.playerShort ? kPlayerShort : kComputerShort),
+              (Log{cue("sv.wav"), okBox(c.who == Short::Computer ? kComputerShort : kPlayerShort),
                    show("Command6"), show("Command7"), show("Command8"), show("Command9")}));
     EXPECT_EQ(t.state.playerMoney, player);
     EXPECT_EQ(t.state.computerMoney, computer);
@@ -73,25 +79,11 @@ TEST_P(BetRefused, SaysWhoCannotCoverAndPutsTheMoneyBack) {
 INSTANTIATE_TEST_SUITE_P(Amounts, BetRefused, testing::ValuesIn(refusalAmounts()),
                          [](const testing::TestParamInfo<RefusalCase>& info) {
                              return "Bet" + std::to_string(info.param.bet) +
-                                    (info.param.playerShort ? "Player" : "Computer") + "Holds" +
-                                    std::to_string(info.param.amount);
+                                    (info.param.who == Short::Player     ? "Player"
+                                     : info.param.who == Short::Computer ? "Computer"
+                                                                         : "Both") +
+                                    "Holds" + std::to_string(info.param.amount);
                          });
-
-// When neither side can cover, the player's refusal is the one heard.
-TEST(BetRefused, BothShortGivesOnlyThePlayersMessage) {
-    for (const auto& [bet, each] :
-         std::vector<std::pair<int, int>>{{200, 25}, {100, 75}, {50, 25}}) {
-        Table t;
-        t.enterPhase(Phase::ChoosingBet);
-        t.setMoney(each, each, 0);
-        t.game.run(betButton(bet));
-        EXPECT_EQ(t.world.log, (Log{cue("sv.wav"), okBox(kPlayerShort), show("Command6"),
-                                    show("Command7"), show("Command8"), show("Command9")}))
-            << bet;
-        EXPECT_EQ(t.state.playerMoney, each);
-        EXPECT_EQ(t.state.computerMoney, each);
-    }
-}
 
 struct AcceptCase {
     int bet;

@@ -269,37 +269,6 @@ INSTANTIATE_TEST_SUITE_P(Callers, EndOfMatchCheck, testing::ValuesIn(checkCases(
                              return kCallers[info.param.caller].name + info.param.scenario.name;
                          });
 
-// The refill used to leave the player's bet on a table nobody plays on.
-TEST(BankRefill, AfterABetButtonThePlayerHasWhatItHadBeforeTheClick) {
-    for (int bet : {25, 50, 100, 200}) {
-        Table t;
-        const Caller caller{"", Kind::Bet, bet};
-        arrange(caller, t, 600 - bet, -bet); // 600 and 0 before the click
-        t.world.yesNoAnswers = {game::kResultYes};
-        act(caller, t);
-        EXPECT_EQ(t.state.playerMoney, 600) << bet;
-        EXPECT_EQ(t.state.computerMoney, 1000) << bet;
-        EXPECT_EQ(t.world.captions[game::Control::Label4], " 600") << bet;
-        EXPECT_EQ(t.world.captions[game::Control::Label6], " 1000") << bet;
-        EXPECT_EQ(t.world.captions[game::Control::Label8], "") << bet;
-    }
-}
-
-// The captions used to go on showing the negative amounts a tie had written.
-TEST(BankRefill, AfterATieTheCaptionsShowTheRealAmountsAndNothingOnTheTable) {
-    for (const Caller& caller : {kCallers[4], kCallers[5]}) {
-        Table t;
-        arrange(caller, t, 300, -50); // the computer had nothing and tied 100
-        t.world.yesNoAnswers = {game::kResultYes};
-        act(caller, t);
-        // The player paid 50 and 50 into the 200 on the table and takes its 100 back.
-        EXPECT_EQ(t.state.playerMoney, 400) << caller.name;
-        EXPECT_EQ(t.world.captions[game::Control::Label4], " 400") << caller.name;
-        EXPECT_EQ(t.world.captions[game::Control::Label6], " 1000") << caller.name;
-        EXPECT_EQ(t.world.captions[game::Control::Label8], "") << caller.name;
-    }
-}
-
 TEST(BankRefill, BeforeTheComputersBetNothingIsOnTheTableToGiveBack) {
     Table t;
     arrange(kCallers[6], t, 700, 0);
@@ -310,20 +279,6 @@ TEST(BankRefill, BeforeTheComputersBetNothingIsOnTheTableToGiveBack) {
     EXPECT_EQ(t.state.stake, 100); // left for the next bet to set
     EXPECT_EQ(t.world.captions[game::Control::Label8], "");
     EXPECT_EQ(t.world.reseeds, 0); // no bet was drawn
-}
-
-TEST(NewMatch, EmptiesTheStakeCaptionButLeavesTheRestOfTheDeal) {
-    Table t;
-    t.setMoney(300, 1700, 400);
-    t.state.dealtCount = 5;
-    t.state.playerPoints = 19;
-    t.world.hand = " туз пики";
-    t.game.inicial2();
-    EXPECT_EQ(t.world.log, newMatchLog());
-    EXPECT_EQ(t.state.stake, 400);
-    EXPECT_EQ(t.state.dealtCount, 5);
-    EXPECT_EQ(t.state.playerPoints, 19);
-    EXPECT_EQ(t.world.hand, " туз пики");
 }
 
 } // namespace

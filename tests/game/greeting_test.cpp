@@ -19,43 +19,78 @@ std::string welcome(std::string_view name) {
                  "Желаем вам хорошо провести время.");
 }
 
-TEST(Greeting, NameAtTheFirstPromptIsWelcomedShownAndStartsTheMatch) {
-    Table t;
-    t.world.typed = {"Вася"};
-    t.game.load();
-    EXPECT_EQ(t.world.log, join({{cue("door.wav"), input(kFirstPrompt, "Вася"), welcome("Вася"),
-                                  caption("Label3", "Вася")},
-                                 newMatchLog()}));
-    EXPECT_EQ(t.state.playerName, "Вася");
-    EXPECT_EQ(t.state.playerMoney, 1000);
-    EXPECT_EQ(t.state.computerMoney, 1000);
-    EXPECT_EQ(t.world.captions[game::Control::Label4], " 1000");
-    EXPECT_TRUE(t.world.visible[game::Control::Command5]);
-    EXPECT_FALSE(t.world.visible[game::Control::Text1]);
+Log welcomed(std::string_view name) {
+    return join({{welcome(name), caption("Label3", name)}, newMatchLog()});
 }
 
-TEST(Greeting, CancelAtTheFirstPromptAsksAgainAndWelcomesTheSecondName) {
-    Table t;
-    t.world.typed = {"", "Петя"};
-    t.game.load();
-    EXPECT_EQ(t.world.log,
-              join({{cue("door.wav"), input(kFirstPrompt, ""), input(kSecondPrompt, "Петя"),
-                     welcome("Петя"), caption("Label3", "Петя")},
-                    newMatchLog()}));
-    EXPECT_EQ(t.state.playerName, "Петя");
+struct LoadCase {
+    const char* name;
+    std::vector<std::string> typed;
+    Log log;
+    std::string playerName; // empty: the player is shown out
+};
+
+// The second prompt comes only after an empty first answer; a second empty answer shows the
+// player out, the farewell heard to its end and nothing after the termination: no welcome, no
+// "kn.wav", no caption, no control shown.
+// Only the empty text counts as no name; anything else, blanks included, is a name and goes
+// into the welcome and Label3 byte for byte.
+LoadCase named(const char* name, const std::string& typed) {
+    return {name,
+            {typed},
+            join({{cue("door.wav"), input(kFirstPrompt, typed)}, welcomed(typed)}),
+            typed};
 }
 
-TEST(Greeting, CancelTwiceShowsThePlayerOutWithoutWelcomeOrMatch) {
-    Table t;
-    t.world.typed = {"", ""};
-    EXPECT_THROW(t.game.load(), game::Termination);
-    // The farewell is heard to its end, and nothing follows the termination: no welcome, no
-    // "kn.wav", no caption, no control shown.
-    EXPECT_EQ(t.world.log, (Log{cue("door.wav"), input(kFirstPrompt, ""), input(kSecondPrompt, ""),
-                                cue("bye.wav"), kTerminate}));
-    EXPECT_EQ(t.state.playerMoney, 0);
-    EXPECT_EQ(t.state.computerMoney, 0);
+std::string thousandCharacters() {
+    std::string name;
+    for (int i = 0; i < 250; ++i) {
+        name += "Ая z";
+    }
+    return name;
 }
+
+class Greeting : public ::testing::TestWithParam<LoadCase> {};
+
+TEST_P(Greeting, WelcomesTheFirstNameGivenOrShowsThePlayerOut) {
+    const LoadCase& c = GetParam();
+    Table t;
+    t.world.typed.assign(c.typed.begin(), c.typed.end());
+    if (c.playerName.empty()) {
+        EXPECT_THROW(t.game.load(), game::Termination);
+    } else {
+        t.game.load();
+    }
+    EXPECT_EQ(t.world.log, c.log);
+    EXPECT_EQ(t.state.playerName, c.playerName);
+    EXPECT_EQ(t.state.playerMoney, c.playerName.empty() ? 0 : 1000);
+    EXPECT_EQ(t.state.computerMoney, c.playerName.empty() ? 0 : 1000);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, Greeting,
+    ::testing::Values(
+        named("NameAtTheFirstPrompt", "Вася"), named("SingleBlank", " "),
+        named("BlanksAround", "  Вася  "), named("Latin", "John Smith"),
+        named("Cyrillic", "Ёжик Иванович"), named("Emoji", "🃏 Туз 😀"),
+        named("Markup", "<b>Вася</b> &amp;"), named("ThousandCharacters", thousandCharacters()),
+        LoadCase{"EmptyFirstThenAName",
+                 {"", "Петя"},
+                 join({{cue("door.wav"), input(kFirstPrompt, ""), input(kSecondPrompt, "Петя")},
+                       welcomed("Петя")}),
+                 "Петя"},
+        // The two texts of the welcome run together with the one blank.
+        LoadCase{"EmptyFirstThenASingleBlank",
+                 {"", " "},
+                 join({{cue("door.wav"), input(kFirstPrompt, ""), input(kSecondPrompt, " ")},
+                       welcomed(" ")}),
+                 " "},
+        LoadCase{"EmptyTwiceShowsThePlayerOut",
+                 {"", ""},
+                 {cue("door.wav"), input(kFirstPrompt, ""), input(kSecondPrompt, ""),
+                  cue("bye.wav"), kTerminate},
+                 ""}),
+    byName);
 
 // Watches the table at the moment the door cue starts.
 struct DoorWatch : RecordingWorld {
@@ -79,52 +114,6 @@ TEST(GreetingOrder, TheTablesAreFilledBeforeTheDoorCue) {
     world.typed = {"Вася"};
     game.load();
     EXPECT_TRUE(world.tablesFilledAtDoor);
-}
-
-struct NameCase {
-    const char* name;
-    std::string typed;
-};
-
-class NameKeptExactly : public ::testing::TestWithParam<NameCase> {};
-
-// Only the empty text counts as no name; anything else, blanks included, is a name and goes
-// into the welcome and Label3 byte for byte.
-TEST_P(NameKeptExactly, InTheTableTheWelcomeAndLabel3) {
-    const std::string& name = GetParam().typed;
-    Table t;
-    t.world.typed = {name};
-    t.game.load();
-    EXPECT_EQ(t.state.playerName, name);
-    EXPECT_EQ(t.world.captions[game::Control::Label3], name);
-    ASSERT_GE(t.world.log.size(), 4U);
-    EXPECT_EQ(t.world.log[1], input(kFirstPrompt, name)) << "no second prompt";
-    EXPECT_EQ(t.world.log[2], welcome(name));
-}
-
-std::string thousandCharacters() {
-    std::string name;
-    for (int i = 0; i < 250; ++i) {
-        name += "Ая z";
-    }
-    return name;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Names, NameKeptExactly,
-    ::testing::Values(NameCase{"single_blank", " "}, NameCase{"blanks_around", "  Вася  "},
-                      NameCase{"latin", "John Smith"}, NameCase{"cyrillic", "Ёжик Иванович"},
-                      NameCase{"emoji", "🃏 Туз 😀"}, NameCase{"markup", "<b>Вася</b> &amp;"},
-                      NameCase{"thousand_characters", thousandCharacters()}),
-    byName);
-
-TEST(GreetingWelcome, ASingleBlankRunsTheTwoTextsTogetherWithOneBlank) {
-    Table t;
-    t.world.typed = {"", " "};
-    t.game.load();
-    ASSERT_GE(t.world.log.size(), 4U);
-    EXPECT_EQ(t.world.log[3],
-              "box OK \"Проходите пожалуйста господин Желаем вам хорошо провести время.\"");
 }
 
 } // namespace

@@ -67,6 +67,7 @@ TEST_P(NewMatchCommand, DropsWhatWasGoingOnAndStartsANewMatchAtOnce) {
     ASSERT_EQ(match.world.shown(), controlsOf(GetParam().phaseBefore)) << "not the phase wanted";
     ASSERT_EQ(match.state.stake, GetParam().stakeBefore);
     ASSERT_TRUE(match.world.fractions.empty());
+    const game::TableState before = match.state;
     const std::string hand = match.world.hand;
     match.world.takeLog();
 
@@ -79,9 +80,12 @@ TEST_P(NewMatchCommand, DropsWhatWasGoingOnAndStartsANewMatchAtOnce) {
     EXPECT_EQ(match.world.captions[Control::Label6], " 1000");
     EXPECT_EQ(match.state.playerMoney, 1000);
     EXPECT_EQ(match.state.computerMoney, 1000);
-    // The name stays; the stake is only set anew by the next bet.
+    // The name stays, and so does the rest of the deal: the next bet sets the stake anew.
     EXPECT_EQ(match.state.playerName, "Вася");
     EXPECT_EQ(match.state.stake, GetParam().stakeBefore);
+    EXPECT_EQ(match.state.dealtCount, before.dealtCount);
+    EXPECT_EQ(match.state.playerPoints, before.playerPoints);
+    EXPECT_EQ(match.state.computerPoints, before.computerPoints);
     EXPECT_EQ(match.world.hand, hand);
 }
 

@@ -185,14 +185,6 @@ INSTANTIATE_TEST_SUITE_P(
                          5, 17, " туз пики туз червы", 22, 9}),
     byName);
 
-TEST(ComputerFirstOpening, AnnouncesTheStakeRunTogetherWithItsTexts) {
-    Table t;
-    t.setMoney(0, 300, 1250);
-    t.world.stackShuffle({" десять червы", " шесть червы", " туз пики", " семь червы"});
-    t.game.inicial1();
-    EXPECT_EQ(t.world.log.back(), okBox("На кону 1250Мне хватит. Бери себе"));
-}
-
 // The chance events, one group per row of their table.
 struct ChanceCase {
     const char* name;

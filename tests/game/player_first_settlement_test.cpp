@@ -12,14 +12,48 @@ using Cards = std::vector<std::string>;
 
 enum class Result { PlayerWins, ComputerWins, Tie };
 
+// What the computer says of one outcome, after the two totals.
+struct Outcome {
+    std::string cue;
+    std::string text;
+    Result result;
+    std::string you = "У вас";
+};
+
+const Outcome kO1{"ye.wav",
+                  "ура, проиграл! Это тебе не в шахматы играть, тут думать надо. ну держись, я "
+                  "сдаю! ",
+                  Result::ComputerWins, "у вас"};
+const Outcome kO2{
+    "ooh.wav", "Тебе повезло. Но ты не сильно радуйся, карта не лошадь, в одну сторону не везет.",
+    Result::PlayerWins};
+const Outcome kO3{"oba.wav",
+                  "У тебя зувик? И у меня зувик. Всетаки правильно говорят, что дуракам и "
+                  "пьяницам везет",
+                  Result::Tie};
+const Outcome kO4{"oba.wav", "У нас с тобою ничья! Так что достовляем кон и вперед", Result::Tie};
+const Outcome kO5{"ooh.wav",
+                  "У меня перебор. Ну что ты пляшешь, как грешник на сковородке, будет и на моей "
+                  "улице праздник",
+                  Result::PlayerWins};
+const Outcome kO6{"oba.wav",
+                  "Мы с тобою братан перебрали. Так чтотипо конкретно доставляем кон и продолжаем "
+                  "игру",
+                  Result::Tie};
+const Outcome kO7{"ye.wav",
+                  "Ага, перебрал! А ведь тебя мама предупреждала, не играй в карты деточка на "
+                  "денежки",
+                  Result::ComputerWins};
+const Outcome kO8{"ooh.wav", "Ого, у тебя зувик! Ну выше задницы не прыгнешь", Result::PlayerWins};
+const Outcome kO9{"ye.wav", "У меня зувик! Учись малыш, как профессионалы играют",
+                  Result::ComputerWins};
+
 struct SettlementCase {
     const char* name;
     int playerPoints;
     Cards computerCards; // from position 3 of the deck on
     int computerPoints;
-    std::string cue;
-    std::string prompt;
-    Result result;
+    Outcome outcome;
 };
 
 // Both sides hold 300 with 100 on the table; the next computer-first deal then draws a bet of
@@ -31,7 +65,7 @@ void arrange(Table& t, const SettlementCase& c) {
     t.state.dealtCount = 2;
     t.state.playerPoints = static_cast<std::uint8_t>(c.playerPoints);
     t.world.hand = " десять треф восемь треф";
-    if (c.result != Result::Tie) {
+    if (c.outcome.result != Result::Tie) {
         t.world.scriptBetIndex(2);
     }
     t.world.scriptEventRoll(1);
@@ -42,6 +76,7 @@ class PlayerFirstSettlement : public testing::TestWithParam<SettlementCase> {};
 
 TEST_P(PlayerFirstSettlement, ComputerPlaysItsHandThenTheOutcomeMovesTheStake) {
     const SettlementCase& c = GetParam();
+    const Result result = c.outcome.result;
     Table t;
     arrange(t, c);
     t.game.run(game::Command::Command2);
@@ -50,11 +85,12 @@ TEST_P(PlayerFirstSettlement, ComputerPlaysItsHandThenTheOutcomeMovesTheStake) {
     for (std::size_t card = 2; card < c.computerCards.size(); ++card) {
         expected.push_back(cue("deal.wav"));
     }
-    expected.push_back(cue(c.cue));
-    expected.push_back(okBox(c.prompt));
+    expected.push_back(cue(c.outcome.cue));
+    expected.push_back(okBox(c.outcome.you + " " + std::to_string(c.playerPoints) + "у компа " +
+                             std::to_string(c.computerPoints) + c.outcome.text));
     const Log dealControls = join({{hand("")}, computerFirstButtonsLog()});
-    const bool won = c.result == Result::PlayerWins;
-    if (c.result == Result::Tie) {
+    const bool won = result == Result::PlayerWins;
+    if (result == Result::Tie) {
         // Each side pays another 50 and the 200 now on the table is played for, with no bet.
         expected = join({expected, amountsLog(250, 250, 200), dealControls,
                          computerFirstOpeningLog(" туз пики семь червы", 200)});
@@ -68,8 +104,8 @@ TEST_P(PlayerFirstSettlement, ComputerPlaysItsHandThenTheOutcomeMovesTheStake) {
     EXPECT_EQ(t.world.log, expected);
     EXPECT_EQ(t.state.answer, 1);
     EXPECT_EQ(t.state.playerMoney, won ? 350 : 250);
-    EXPECT_EQ(t.state.computerMoney, c.result == Result::ComputerWins ? 350 : 250);
-    EXPECT_EQ(t.state.stake, c.result == Result::Tie ? 200 : 100);
+    EXPECT_EQ(t.state.computerMoney, result == Result::ComputerWins ? 350 : 250);
+    EXPECT_EQ(t.state.stake, result == Result::Tie ? 200 : 100);
     EXPECT_EQ(t.world.shown(), controlsOf(Phase::ComputerFirstDeal));
     EXPECT_TRUE(t.world.fractions.empty());
     EXPECT_EQ(t.state.computerPoints, 16); // the next deal's hand has replaced it
@@ -79,77 +115,36 @@ INSTANTIATE_TEST_SUITE_P(
     Outcomes, PlayerFirstSettlement,
     testing::Values(
         SettlementCase{"O1ComputerHigherBelow21", 17, Cards{" десять червы", " девять червы"}, 19,
-                       "ye.wav",
-                       "у вас 17у компа 19ура, проиграл! Это тебе не в шахматы играть, тут "
-                       "думать надо. ну держись, я сдаю! ",
-                       Result::ComputerWins},
-        SettlementCase{"O2PlayerHigherBelow21", 18, Cards{" десять червы", " семь червы"}, 17,
-                       "ooh.wav",
-                       "У вас 18у компа 17Тебе повезло. Но ты не сильно радуйся, карта не "
-                       "лошадь, в одну сторону не везет.",
-                       Result::PlayerWins},
-        SettlementCase{"O3BothOn21", 21, Cards{" десять червы", " туз червы"}, 21, "oba.wav",
-                       "У вас 21у компа 21У тебя зувик? И у меня зувик. Всетаки правильно "
-                       "говорят, что дуракам и пьяницам везет",
-                       Result::Tie},
-        SettlementCase{"O4EqualBelow21", 18, Cards{" десять червы", " восемь червы"}, 18, "oba.wav",
-                       "У вас 18у компа 18У нас с тобою ничья! Так что достовляем кон и вперед",
-                       Result::Tie},
+                       kO1},
+        SettlementCase{"O2PlayerHigherBelow21", 18, Cards{" десять червы", " семь червы"}, 17, kO2},
+        SettlementCase{"O3BothOn21", 21, Cards{" десять червы", " туз червы"}, 21, kO3},
+        SettlementCase{"O4EqualBelow21", 18, Cards{" десять червы", " восемь червы"}, 18, kO4},
         SettlementCase{"O5TwoAcesForTheComputerAgainst20", 20, Cards{" туз червы", " туз пики"}, 22,
-                       "ooh.wav",
-                       "У вас 20у компа 22У меня перебор. Ну что ты пляшешь, как грешник на "
-                       "сковородке, будет и на моей улице праздник",
-                       Result::PlayerWins},
+                       kO5},
         SettlementCase{"O6BothBustTheComputerDrawingAnyway", 23,
-                       Cards{" девять червы", " шесть червы", " десять червы"}, 25, "oba.wav",
-                       "У вас 23у компа 25Мы с тобою братан перебрали. Так чтотипо конкретно "
-                       "доставляем кон и продолжаем игру",
-                       Result::Tie},
-        SettlementCase{"O7PlayerBust", 25, Cards{" десять червы", " семь червы"}, 17, "ye.wav",
-                       "У вас 25у компа 17Ага, перебрал! А ведь тебя мама предупреждала, не "
-                       "играй в карты деточка на денежки",
-                       Result::ComputerWins},
+                       Cards{" девять червы", " шесть червы", " десять червы"}, 25, kO6},
+        SettlementCase{"O7PlayerBust", 25, Cards{" десять червы", " семь червы"}, 17, kO7},
         SettlementCase{"O8PlayerOn21AgainstBust", 21,
-                       Cards{" восемь червы", " король червы", " туз червы"}, 23, "ooh.wav",
-                       "У вас 21у компа 23Ого, у тебя зувик! Ну выше задницы не прыгнешь",
-                       Result::PlayerWins},
+                       Cards{" восемь червы", " король червы", " туз червы"}, 23, kO8},
         SettlementCase{"O9ComputerOn21AgainstBust", 25, Cards{" десять червы", " туз червы"}, 21,
-                       "ye.wav",
-                       "У вас 25у компа 21У меня зувик! Учись малыш, как профессионалы играют",
-                       Result::ComputerWins}),
+                       kO9}),
     byName);
 
 // The computer's rule: below 16 it draws, at most six cards, whatever the player holds.
 INSTANTIATE_TEST_SUITE_P(
     ComputerRule, PlayerFirstSettlement,
-    testing::Values(
-        SettlementCase{"SixteenStandsAgainst20", 20, Cards{" десять червы", " шесть червы"}, 16,
-                       "ooh.wav",
-                       "У вас 20у компа 16Тебе повезло. Но ты не сильно радуйся, карта не "
-                       "лошадь, в одну сторону не везет.",
-                       Result::PlayerWins},
-        SettlementCase{"FifteenDrawsOnceAndStopsBust", 18,
-                       Cards{" девять червы", " шесть червы", " туз червы"}, 26, "ooh.wav",
-                       "У вас 18у компа 26У меня перебор. Ну что ты пляшешь, как грешник на "
-                       "сковородке, будет и на моей улице праздник",
-                       Result::PlayerWins},
-        SettlementCase{"SixCardsAtMostEvenOn14", 12,
-                       Cards{" валет червы", " валет бубны", " валет треф", " валет пики",
-                             " дама червы", " дама бубны"},
-                       14, "ye.wav",
-                       "у вас 12у компа 14ура, проиграл! Это тебе не в шахматы играть, тут "
-                       "думать надо. ну держись, я сдаю! ",
-                       Result::ComputerWins},
-        SettlementCase{"TwoAcesAgainstABustPlayerTie", 23, Cards{" туз червы", " туз пики"}, 22,
-                       "oba.wav",
-                       "У вас 23у компа 22Мы с тобою братан перебрали. Так чтотипо конкретно "
-                       "доставляем кон и продолжаем игру",
-                       Result::Tie},
-        SettlementCase{"PlayerPastFortyIsJustBust", 45, Cards{" десять червы", " семь червы"}, 17,
-                       "ye.wav",
-                       "У вас 45у компа 17Ага, перебрал! А ведь тебя мама предупреждала, не "
-                       "играй в карты деточка на денежки",
-                       Result::ComputerWins}),
+    testing::Values(SettlementCase{"SixteenStandsAgainst20", 20,
+                                   Cards{" десять червы", " шесть червы"}, 16, kO2},
+                    SettlementCase{"FifteenDrawsOnceAndStopsBust", 18,
+                                   Cards{" девять червы", " шесть червы", " туз червы"}, 26, kO5},
+                    SettlementCase{"SixCardsAtMostEvenOn14", 12,
+                                   Cards{" валет червы", " валет бубны", " валет треф",
+                                         " валет пики", " дама червы", " дама бубны"},
+                                   14, kO1},
+                    SettlementCase{"TwoAcesAgainstABustPlayerTie", 23,
+                                   Cards{" туз червы", " туз пики"}, 22, kO6},
+                    SettlementCase{"PlayerPastFortyIsJustBust", 45,
+                                   Cards{" десять червы", " семь червы"}, 17, kO7}),
     byName);
 
 // The computer's cards follow the player's, however many the player drew.
@@ -180,8 +175,7 @@ TEST(PlayerFirstComputerTurn, NeverReadsPastTheLastCard) {
     t.world.stackShuffle({" десять червы", " шесть червы", " туз пики", " семь червы"});
     t.game.run(game::Command::Command2);
     EXPECT_EQ(t.world.log.at(0), cue("ooh.wav"));
-    EXPECT_EQ(t.world.log.at(1), okBox("У вас 10у компа 4Тебе повезло. Но ты не сильно радуйся, "
-                                       "карта не лошадь, в одну сторону не везет."));
+    EXPECT_EQ(t.world.log.at(1), okBox("У вас 10у компа 4" + kO2.text));
 }
 
 } // namespace
