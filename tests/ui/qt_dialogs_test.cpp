@@ -107,49 +107,36 @@ private slots:
     // The boxes as the game sets them up, Qt's Russian texts for their buttons included.
     void initTestCase() { setUpApplication(*qApp); }
 
-    void okBoxAnswersOkAndShowsItsPromptAsPlainText() {
+    // Escape on an OK box counts as OK; on a Yes/No box it is neither Yes nor OK.
+    void boxesAnswerTheirButtonsAndShowThePromptAsPlainText() {
         QtDialogs dialogs;
+        const QString prompt = utf8("<b>x</b>\nВторая строка");
         Seen seen;
         pressOnNextBox(QStringLiteral("OK"), seen);
-        QCOMPARE(dialogs.messageBox(nullptr, utf8("Зувик"), QStringLiteral("<b>x</b>"),
-                                    game::Buttons::Ok),
+        QCOMPARE(dialogs.messageBox(nullptr, utf8("Зувик"), prompt, game::Buttons::Ok),
                  game::kResultOk);
         QCOMPARE(seen.title, utf8("Зувик"));
-        QCOMPARE(seen.prompt, QStringLiteral("<b>x</b>"));
+        QCOMPARE(seen.prompt, prompt);
         QCOMPARE(seen.format, Qt::PlainText);
         QCOMPARE(seen.buttons, QStringList({QStringLiteral("OK")}));
-    }
-
-    void escapeOnAnOkBoxCountsAsOk() {
-        QtDialogs dialogs;
+        QCOMPARE(seen.className, QStringLiteral("QMessageBox")); // a short text: no scrolling
         pressEscapeOnNextBox();
-        QCOMPARE(
-            dialogs.messageBox(nullptr, utf8("Зувик"), utf8("Ставка принята"), game::Buttons::Ok),
-            game::kResultOk);
-    }
+        QCOMPARE(dialogs.messageBox(nullptr, utf8("Зувик"), utf8("Ставка"), game::Buttons::Ok),
+                 game::kResultOk);
 
-    void yesNoBoxAnswersSixForYesAndSevenForNo() {
-        QtDialogs dialogs;
+        const QString again = utf8("Еще партию?");
         Seen yes;
         pressOnNextBox(utf8("Да"), yes);
-        QCOMPARE(
-            dialogs.messageBox(nullptr, utf8("Зувик"), utf8("Еще партию?"), game::Buttons::YesNo),
-            game::kResultYes);
+        QCOMPARE(dialogs.messageBox(nullptr, utf8("Зувик"), again, game::Buttons::YesNo),
+                 game::kResultYes);
         QCOMPARE(yes.buttons, QStringList({utf8("Да"), utf8("Нет")}));
         Seen no;
         pressOnNextBox(utf8("Нет"), no);
-        QCOMPARE(
-            dialogs.messageBox(nullptr, utf8("Зувик"), utf8("Еще партию?"), game::Buttons::YesNo),
-            game::kResultNo);
-    }
-
-    void escapeOnAYesNoBoxIsNotYes() {
-        QtDialogs dialogs;
+        QCOMPARE(dialogs.messageBox(nullptr, utf8("Зувик"), again, game::Buttons::YesNo),
+                 game::kResultNo);
         pressEscapeOnNextBox();
-        const int result =
-            dialogs.messageBox(nullptr, utf8("Зувик"), utf8("Еще партию?"), game::Buttons::YesNo);
-        QVERIFY(result != game::kResultYes);
-        QVERIFY(result != game::kResultOk);
+        const int escaped = dialogs.messageBox(nullptr, utf8("Зувик"), again, game::Buttons::YesNo);
+        QVERIFY(escaped != game::kResultYes && escaped != game::kResultOk);
     }
 
     void aTextTallerThanTheScreenScrollsInADialogOfItsOwn() {
@@ -179,15 +166,6 @@ private slots:
         QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(geometry));
     }
 
-    void aShortTextStaysInAnOrdinaryBox() {
-        QtDialogs dialogs;
-        Seen seen;
-        pressOnNextBox(QStringLiteral("OK"), seen);
-        (void)dialogs.messageBox(nullptr, utf8("Зувик"), utf8("Первая строка\nВторая строка\n"),
-                                 game::Buttons::Ok);
-        QCOMPARE(seen.className, QStringLiteral("QMessageBox"));
-    }
-
     void inputBoxReturnsTheTypedTextExactly() {
         QtDialogs dialogs;
         QString prompt;
@@ -213,16 +191,14 @@ private slots:
 
     void inputBoxGivesNothingOnCancelOrEscape() {
         QtDialogs dialogs;
-        whenModalAppears([](QWidget* box) {
-            QTest::keyClicks(box->findChild<QLineEdit*>(), QStringLiteral("abc"));
-            buttonWithText(box, utf8("Отмена"))->click();
-        });
-        QCOMPARE(dialogs.inputBox(nullptr, utf8("Зувик"), QStringLiteral("?")), std::nullopt);
-        whenModalAppears([](QWidget* box) {
-            QTest::keyClicks(box->findChild<QLineEdit*>(), QStringLiteral("abc"));
-            QTest::keyClick(box, Qt::Key_Escape);
-        });
-        QCOMPARE(dialogs.inputBox(nullptr, utf8("Зувик"), QStringLiteral("?")), std::nullopt);
+        for (const bool escape : {false, true}) {
+            whenModalAppears([escape](QWidget* box) {
+                QTest::keyClicks(box->findChild<QLineEdit*>(), QStringLiteral("abc"));
+                escape ? QTest::keyClick(box, Qt::Key_Escape)
+                       : buttonWithText(box, utf8("Отмена"))->click();
+            });
+            QCOMPARE(dialogs.inputBox(nullptr, utf8("Зувик"), QStringLiteral("?")), std::nullopt);
+        }
     }
 };
 

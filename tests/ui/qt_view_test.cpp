@@ -16,6 +16,13 @@ namespace {
 
 using game::Control;
 
+struct Wired {
+    Form1 form;
+    QtWorld world;
+    ScriptedDialogs dialogs{world};
+    QtView view{form, dialogs};
+};
+
 // What the deals played through the window (deals_test.cpp) do not show: captions, visibility
 // and the hand are seen there as the player sees them.
 class QtViewTest : public QObject {
@@ -28,10 +35,8 @@ private slots:
     }
 
     void focusMovesToTheHand() {
-        Form1 form;
-        QtWorld world;
-        ScriptedDialogs dialogs(world);
-        QtView view(form, dialogs);
+        Wired w;
+        auto& [form, world, dialogs, view] = w;
         view.setVisible(Control::Text1, true);
         view.setVisible(Control::Command1, true);
         form.show();
@@ -43,10 +48,8 @@ private slots:
     }
 
     void messageBoxesTakeTheApplicationsTitleUnlessGivenOne() {
-        Form1 form;
-        QtWorld world;
-        ScriptedDialogs dialogs(world);
-        QtView view(form, dialogs);
+        Wired w;
+        auto& [form, world, dialogs, view] = w;
         world.yesNoAnswers = {game::kResultYes, game::kResultNo};
         QCOMPARE(view.messageBox("Ставка принята", game::Buttons::Ok, {}), game::kResultOk);
         QCOMPARE(view.messageBox("Еще?", game::Buttons::YesNo, {}), game::kResultYes);
@@ -60,10 +63,8 @@ private slots:
     }
 
     void boxesBelongToTheWindowOnlyOnceItIsShown() {
-        Form1 form;
-        QtWorld world;
-        ScriptedDialogs dialogs(world);
-        QtView view(form, dialogs);
+        Wired w;
+        auto& [form, world, dialogs, view] = w;
         world.typed = {"x"};
         (void)view.inputBox("?");
         QCOMPARE(dialogs.lastParent(), nullptr);
@@ -73,10 +74,8 @@ private slots:
     }
 
     void inputBoxGivesTheTextExactlyAsTypedAndEmptyOnCancel() {
-        Form1 form;
-        QtWorld world;
-        ScriptedDialogs dialogs(world);
-        QtView view(form, dialogs);
+        Wired w;
+        auto& [form, world, dialogs, view] = w;
         world.typed = {"  Вася  ", std::nullopt, "", "<b>x</b>"};
         QCOMPARE(view.inputBox("Вы хотите сыграть? Тогда представьтесь"), "  Вася  ");
         QCOMPARE(view.inputBox("Мы же вас попросили представиться!"), "");
