@@ -102,33 +102,25 @@ TEST(PlayerDraws, TwelveLowestCardsKeepTheButtonAndTheThirteenthPassesForty) {
     EXPECT_EQ(t.world.log.at(1), cue("sv.wav"));
 }
 
-// The deck has no 37th card: a click then changes nothing at all.
-TEST(PlayerDraws, NoDrawPastTheLastCard) {
+// The deck has no 37th card: a click then changes nothing at all; the 36th can still be drawn.
+TEST(PlayerDraws, TheLastCardCanBeDrawnAndNothingPastIt) {
     for (const Command button : {Command::Command1, Command::Command3}) {
         Table t;
         t.enterPhase(button == Command::Command1 ? Phase::PlayerFirstDeal
                                                  : Phase::ComputerFirstDeal);
         t.stackDeck(1, {});
-        t.state.dealtCount = 36;
-        t.state.playerPoints = 20;
-        t.world.hand = kTwoCards;
+        t.state.dealtCount = 35;
+        t.state.playerPoints = 5;
+        t.game.run(button);
+        EXPECT_EQ(t.state.playerPoints, 15); // " десять пики"
+        EXPECT_EQ(t.world.hand, " десять пики");
+        t.world.takeLog();
         t.game.run(button);
         EXPECT_TRUE(t.world.log.empty()) << static_cast<int>(button);
         EXPECT_EQ(t.state.dealtCount, 36);
-        EXPECT_EQ(t.state.playerPoints, 20);
-        EXPECT_EQ(t.world.hand, kTwoCards);
+        EXPECT_EQ(t.state.playerPoints, 15);
+        EXPECT_EQ(t.world.hand, " десять пики");
     }
-}
-
-TEST(PlayerDraws, TheLastCardOfTheDeckCanStillBeDrawn) {
-    Table t;
-    t.stackDeck(1, {});
-    t.state.dealtCount = 35;
-    t.state.playerPoints = 5;
-    t.game.run(Command::Command3);
-    EXPECT_EQ(t.state.dealtCount, 36);
-    EXPECT_EQ(t.state.playerPoints, 15); // " десять пики"
-    EXPECT_EQ(t.world.hand, " десять пики");
 }
 
 // A name that stands in no cell of the grid adds nothing to the total.

@@ -50,11 +50,9 @@ private slots:
     }
 };
 
-} // namespace
+[[maybe_unused]] const bool kRegistered = registerSuite<CommandsTest>("Commands");
 
-std::unique_ptr<QObject> makeCommandsTest() {
-    return std::make_unique<CommandsTest>();
-}
+} // namespace
 
 } // namespace ui::test
 

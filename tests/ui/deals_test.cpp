@@ -140,62 +140,11 @@ private slots:
                                                 Phase::ComputerFirstDeal)});
         QCOMPARE(wired.window(), shows(" 1050", " 950", "", "", Phase::BettingClosed));
     }
-
-    void tiesDoubleTheStakeAndOpenTheOtherKindOfDealWithoutABet() {
-        WiredGame wired;
-        kit::RecordingWorld& world = wired.world();
-        wired.start("Вася");
-        (void)world.takeLog();
-        (void)wired.takeWindowsAtBoxes();
-        QVERIFY(wired.click(Control::Command5));
-        // 10 + 8 against the computer's 9 + 9.
-        world.stackShuffle({" десять бубны", " восемь червы", " девять треф", " девять червы"});
-        QVERIFY(wired.click(Control::Command6)); // "25"
-        QCOMPARE(world.takeLog(),
-                 (Log{cue("win.wav"), asyncCue("deal.wav"), asyncCue("deal.wav")}));
-        QCOMPARE(wired.window(), shows(" 975", " 975", " 50", " десять бубны восемь червы",
-                                       Phase::PlayerFirstDeal));
-
-        // No bet is drawn for the deal after a tie: only the two chance rolls and the shuffle.
-        // The computer 11 + 6 stands on 17, the player gets 10 + 7.
-        world.scriptEventRoll(0);
-        world.scriptEventRoll(1);
-        world.stackShuffle({" туз бубны", " шесть червы", " десять треф", " семь бубны"});
-        QVERIFY(wired.click(Control::Command2)); // "Бери себе": 18 against 18
-        QCOMPARE(world.takeLog(),
-                 (Log{cue("oba.wav"),
-                      okBox("У вас 18у компа 18У нас с тобою ничья! Так что достовляем кон и "
-                            "вперед"),
-                      cue("win.wav"), cue("deal.wav"), cue("deal.wav"), okBox(kStake100)}));
-        QCOMPARE(
-            wired.takeWindowsAtBoxes(),
-            (std::vector<WindowState>{
-                shows(" 975", " 975", " 50", " десять бубны восемь червы", Phase::PlayerFirstDeal),
-                shows(" 950", " 950", " 100", " десять треф семь бубны",
-                      Phase::ComputerFirstDeal)}));
-        QVERIFY(world.fractions.empty());
-
-        world.stackShuffle({" туз треф", " валет треф"});
-        QVERIFY(wired.click(Control::Command4)); // "Мне хватит": 17 against 17
-        QCOMPARE(world.takeLog(),
-                 (Log{cue("oba.wav"),
-                      okBox("У вас 17у компа 17Это называется боевая ничья. Давай пожмем руки и "
-                            "вперед."),
-                      asyncCue("deal.wav"), asyncCue("deal.wav")}));
-        QCOMPARE(wired.takeWindowsAtBoxes(),
-                 std::vector<WindowState>{shows(" 950", " 950", " 100", " десять треф семь бубны",
-                                                Phase::ComputerFirstDeal)});
-        QCOMPARE(wired.window(),
-                 shows(" 900", " 900", " 200", " туз треф валет треф", Phase::PlayerFirstDeal));
-        QVERIFY(world.fractions.empty());
-    }
 };
 
-} // namespace
+[[maybe_unused]] const bool kRegistered = registerSuite<DealsTest>("Deals");
 
-std::unique_ptr<QObject> makeDealsTest() {
-    return std::make_unique<DealsTest>();
-}
+} // namespace
 
 } // namespace ui::test
 

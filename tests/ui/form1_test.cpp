@@ -285,11 +285,9 @@ private slots:
     }
 };
 
-} // namespace
+[[maybe_unused]] const bool kRegistered = registerSuite<Form1Test>("Form1");
 
-std::unique_ptr<QObject> makeForm1Test() {
-    return std::make_unique<Form1Test>();
-}
+} // namespace
 
 } // namespace ui::test
 

@@ -107,11 +107,9 @@ private:
     std::unique_ptr<WiredGame> wired_;
 };
 
-} // namespace
+[[maybe_unused]] const bool kRegistered = registerSuite<KeyboardFocusTest>("KeyboardFocus");
 
-std::unique_ptr<QObject> makeKeyboardFocusTest() {
-    return std::make_unique<KeyboardFocusTest>();
-}
+} // namespace
 
 } // namespace ui::test
 

@@ -202,11 +202,9 @@ private slots:
     }
 };
 
-} // namespace
+[[maybe_unused]] const bool kRegistered = registerSuite<QtDialogsTest>("QtDialogs");
 
-std::unique_ptr<QObject> makeQtDialogsTest() {
-    return std::make_unique<QtDialogsTest>();
-}
+} // namespace
 
 } // namespace ui::test
 

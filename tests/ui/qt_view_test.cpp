@@ -4,17 +4,13 @@
 #include "scripted_dialogs.h"
 #include "ui/application_setup.h"
 #include "ui/form1.h"
-#include "ui/hand_box.h"
 #include "ui/qt_view.h"
 
 #include <QApplication>
-#include <QPushButton>
 #include <QTest>
 
 namespace ui::test {
 namespace {
-
-using game::Control;
 
 struct Wired {
     Form1 form;
@@ -32,19 +28,6 @@ private slots:
     void initTestCase() {
         setUpApplication(*qApp);
         QCOMPARE(QGuiApplication::applicationDisplayName(), QString::fromUtf8("Зувик"));
-    }
-
-    void focusMovesToTheHand() {
-        Wired w;
-        auto& [form, world, dialogs, view] = w;
-        view.setVisible(Control::Text1, true);
-        view.setVisible(Control::Command1, true);
-        form.show();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
-        form.button(Control::Command1)->setFocus();
-        QVERIFY(!form.hand()->hasFocus());
-        view.focusHand();
-        QVERIFY(form.hand()->hasFocus());
     }
 
     void messageBoxesTakeTheApplicationsTitleUnlessGivenOne() {
@@ -86,11 +69,9 @@ private slots:
     }
 };
 
-} // namespace
+[[maybe_unused]] const bool kRegistered = registerSuite<QtViewTest>("QtView");
 
-std::unique_ptr<QObject> makeQtViewTest() {
-    return std::make_unique<QtViewTest>();
-}
+} // namespace
 
 } // namespace ui::test
 

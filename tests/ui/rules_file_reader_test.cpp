@@ -118,11 +118,9 @@ private:
     fs::path b_;
 };
 
-} // namespace
+[[maybe_unused]] const bool kRegistered = registerSuite<RulesFileReaderTest>("RulesFileReader");
 
-std::unique_ptr<QObject> makeRulesFileReaderTest() {
-    return std::make_unique<RulesFileReaderTest>();
-}
+} // namespace
 
 } // namespace ui::test
 

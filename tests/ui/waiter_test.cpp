@@ -160,11 +160,9 @@ private slots:
         QTest::qWait(10); // let the posted calls run before cue and loopRan go out of scope
     }
 };
-} // namespace
+[[maybe_unused]] const bool kRegistered = registerSuite<WaiterTest>("Waiter");
 
-std::unique_ptr<QObject> makeWaiterTest() {
-    return std::make_unique<WaiterTest>();
-}
+} // namespace
 
 } // namespace ui::test
 
