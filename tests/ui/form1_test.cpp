@@ -181,26 +181,26 @@ private slots:
             const char* caption;
             QKeySequence keys;
             QAction* action;
+            game::Command command;
         };
         const QList<QAction*> gameItems = menus[0]->menu()->actions();
         const QList<QAction*> helpItems = menus[1]->menu()->actions();
         QCOMPARE(gameItems.size(), 2);
         QCOMPARE(helpItems.size(), 2);
         const Item items[] = {
-            {"новая", "Новая", QKeySequence(Qt::Key_F2), gameItems[0]},
-            {"выход", "Выход", QKeySequence(Qt::CTRL | Qt::Key_F4), gameItems[1]},
-            {"опрог", "О программе", QKeySequence(), helpItems[0]},
-            {"правила", "Правила игры", QKeySequence(Qt::Key_F1), helpItems[1]},
+            {"новая", "Новая", QKeySequence(Qt::Key_F2), gameItems[0], game::Command::NewMatch},
+            {"выход", "Выход", QKeySequence(Qt::CTRL | Qt::Key_F4), gameItems[1],
+             game::Command::Exit},
+            {"опрог", "О программе", QKeySequence(), helpItems[0], game::Command::About},
+            {"правила", "Правила игры", QKeySequence(Qt::Key_F1), helpItems[1],
+             game::Command::Rules},
         };
         for (const Item& item : items) {
             QCOMPARE(item.action->objectName(), QString::fromUtf8(item.name));
             QCOMPARE(item.action->text(), QString::fromUtf8(item.caption));
             QCOMPARE(item.action->shortcut(), item.keys);
+            QCOMPARE(form.menuItem(item.command), item.action);
         }
-        QCOMPARE(form.menuItem(game::Command::NewMatch), gameItems[0]);
-        QCOMPARE(form.menuItem(game::Command::Exit), gameItems[1]);
-        QCOMPARE(form.menuItem(game::Command::About), helpItems[0]);
-        QCOMPARE(form.menuItem(game::Command::Rules), helpItems[1]);
     }
 
     void handCannotBeTypedIntoButTakesTheFocus() {

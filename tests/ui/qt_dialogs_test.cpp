@@ -67,7 +67,8 @@ QString utf8(const char* text) {
     return QString::fromUtf8(text);
 }
 
-// Presses the button with the given text on the next box, noting what the box showed.
+// Types into the next box's line, if it has one, and presses the button with the given text,
+// noting what the box showed.
 struct Seen {
     QString title;
     QString prompt;
@@ -76,11 +77,16 @@ struct Seen {
     QString className;
 };
 
-void pressOnNextBox(const QString& buttonText, Seen& seen) {
-    whenModalAppears([buttonText, &seen](QWidget* box) {
+void pressOnNextBox(const QString& buttonText, Seen& seen, const QString& typed = {}) {
+    whenModalAppears([buttonText, &seen, typed](QWidget* box) {
         seen.title = box->windowTitle();
         seen.className = QString::fromLatin1(box->metaObject()->className());
-        if (auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+        auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        if (auto* line = box->findChild<QLineEdit*>()) {
+            label = box->findChild<QLabel*>();
+            typeText(line, typed);
+        }
+        if (label != nullptr) {
             seen.prompt = label->text();
             seen.format = label->textFormat();
         }
@@ -168,25 +174,13 @@ private slots:
 
     void inputBoxReturnsTheTypedTextExactly() {
         QtDialogs dialogs;
-        QString prompt;
-        Qt::TextFormat format = Qt::AutoText;
-        QString title;
-        whenModalAppears([&](QWidget* box) {
-            title = box->windowTitle();
-            if (auto* label = box->findChild<QLabel*>()) {
-                prompt = label->text();
-                format = label->textFormat();
-            }
-            auto* edit = box->findChild<QLineEdit*>();
-            typeText(edit, utf8("  Вася <b>  "));
-            buttonWithText(box, QStringLiteral("OK"))->click();
-        });
-        const std::optional<QString> typed =
-            dialogs.inputBox(nullptr, utf8("Зувик"), QStringLiteral("<i>Имя?</i>"));
-        QCOMPARE(typed, std::optional<QString>(utf8("  Вася <b>  ")));
-        QCOMPARE(title, utf8("Зувик"));
-        QCOMPARE(prompt, QStringLiteral("<i>Имя?</i>"));
-        QCOMPARE(format, Qt::PlainText);
+        Seen seen;
+        pressOnNextBox(QStringLiteral("OK"), seen, utf8("  Вася <b>  "));
+        QCOMPARE(dialogs.inputBox(nullptr, utf8("Зувик"), QStringLiteral("<i>Имя?</i>")),
+                 std::optional<QString>(utf8("  Вася <b>  ")));
+        QCOMPARE(seen.title, utf8("Зувик"));
+        QCOMPARE(seen.prompt, QStringLiteral("<i>Имя?</i>"));
+        QCOMPARE(seen.format, Qt::PlainText);
     }
 
     void inputBoxGivesNothingOnCancelOrEscape() {
