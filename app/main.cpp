@@ -3,7 +3,6 @@
 #include "game/random_source.h"
 #include "game/table_state.h"
 #include "sound/pulse_cue_player.h"
-#include "ui/accessibility.h"
 #include "ui/application_setup.h"
 #include "ui/commands.h"
 #include "ui/data_folders.h"
@@ -23,7 +22,6 @@ int main(int argc, char* argv[]) {
     // Declared in the order they depend on each other, so they are destroyed the other way round:
     // the cue player is done with the waiter before the waiter goes away.
     ui::Form1 form;
-    ui::nameControlsForScreenReaders(form);
     ui::QtDialogs dialogs;
     ui::QtView view(form, dialogs);
     ui::EventLoopWaiter waiter;

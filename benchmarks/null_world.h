@@ -2,12 +2,10 @@
 #pragma once
 
 #include "game/cue_player.h"
-#include "game/random_source.h"
 #include "game/view.h"
 
 #include <array>
 #include <cstdint>
-#include <random>
 #include <string>
 #include <string_view>
 
@@ -48,20 +46,6 @@ private:
     std::array<bool, 18> visible_{};
     std::string hand_;
     std::uint64_t settledDeals_ = 0;
-};
-
-// The game's own draw from a fixed seed, without the entropy read of a real reseed, so a
-// measurement of the rules is not a measurement of /dev/urandom.
-class FastRandom final : public game::RandomSource {
-public:
-    explicit FastRandom(std::uint64_t seed) : engine_(seed) {}
-    void reseed() override {}
-    [[nodiscard]] double nextFraction() override {
-        return static_cast<double>(engine_() >> 11) * 0x1.0p-53;
-    }
-
-private:
-    std::mt19937_64 engine_;
 };
 
 } // namespace bench

@@ -34,13 +34,14 @@ void shuffle(benchmark::State& state, game::RandomSource& random) {
         benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 
+// Seeded, so that a reseed reads no entropy: a measurement of the rules, not of /dev/urandom.
 void BM_Shuffle(benchmark::State& state) {
-    bench::FastRandom random(1);
+    game::SystemRandom random(1);
     shuffle(state, random);
 }
 BENCHMARK(BM_Shuffle);
 
-// The same with the game's own source, which reseeds from the system's entropy every time.
+// The same as the game plays it, reseeding from the system's entropy every time.
 void BM_ShuffleSystemRandom(benchmark::State& state) {
     game::SystemRandom random;
     shuffle(state, random);
@@ -60,7 +61,7 @@ void placeBet(game::Game& game, const game::TableState& state) {
 // "Делайте ставки", a bet, "Бери себе": the bet, the shuffle, the computer's turn and the
 // settlement, and with them the computer's bet and the computer-first opening that follow.
 void BM_PlayerFirstDeal(benchmark::State& state) {
-    bench::FastRandom random(2);
+    game::SystemRandom random(2);
     Table table(random);
     for (auto _ : state) {
         table.game.run(game::Command::Command5);
@@ -73,7 +74,7 @@ BENCHMARK(BM_PlayerFirstDeal);
 
 // The computer's bet with its opening, then "Мне хватит" and the settlement.
 void BM_ComputerFirstDeal(benchmark::State& state) {
-    bench::FastRandom random(3);
+    game::SystemRandom random(3);
     Table table(random);
     for (auto _ : state) {
         table.game.inicial3();
@@ -87,7 +88,7 @@ BENCHMARK(BM_ComputerFirstDeal);
 // otherwise stand; bet 100 when both sides can cover it, else 25. Matches lost or won start over,
 // as the boxes all say yes.
 void BM_MatchPlay(benchmark::State& state) {
-    bench::FastRandom random(4);
+    game::SystemRandom random(4);
     Table table(random);
     game::Game& game = table.game;
     const bench::NullWorld& world = table.world;

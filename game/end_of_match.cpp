@@ -18,7 +18,7 @@ constexpr std::int32_t kBankRefill = 1000;
 
 // When both sides are out only the player's side is ever reached: its answers either stop
 // the caller or end the program.
-CheckResult Game::endOfMatchCheck(OutTest test, bool refundsPlayersHalf) {
+Game::CheckResult Game::endOfMatchCheck(OutTest test, bool refundsPlayersHalf) {
     const auto isOut = [test](std::int32_t money) {
         return test == OutTest::BelowZero ? money < 0 : money <= 0;
     };

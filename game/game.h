@@ -15,17 +15,6 @@
 
 namespace game {
 
-// How the end-of-match check decides that a side is out of money.
-enum class OutTest {
-    BelowZero,   // after a bet or a tie: 0 is still in the game
-    ZeroOrBelow, // before the computer's bet
-};
-
-enum class CheckResult {
-    GoOn, // nobody is out of money: the caller carries on
-    Stop, // a new match began or the computer's bank was refilled: the caller ends at once
-};
-
 // The rules and the flow of a match. Reaches the world only through the three interfaces it is
 // given, and keeps everything a match needs in the table state it is given: the window owns that
 // for the whole run, a test sets up a position in it directly. All four must outlive the game.
@@ -47,12 +36,17 @@ public:
     void inicial2(); // a new match
     void inicial3(); // the computer's bet
 
-    // Player first, computer second. refundsPlayersHalf: the caller has a stake on the table
-    // that a bank refill abandons, so the player gets its own half of it back. Termination
-    // (a No to either question) does not return.
-    CheckResult endOfMatchCheck(OutTest test, bool refundsPlayersHalf);
-
 private:
+    // How the end-of-match check decides that a side is out of money.
+    enum class OutTest {
+        BelowZero,   // after a bet or a tie: 0 is still in the game
+        ZeroOrBelow, // before the computer's bet
+    };
+    enum class CheckResult {
+        GoOn, // nobody is out of money: the caller carries on
+        Stop, // a new match began or the computer's bank was refilled: the caller ends at once
+    };
+
     // The computer stands on this total or more, whichever kind of deal it plays.
     static constexpr int kComputerStands = 16;
 
@@ -110,6 +104,10 @@ private:
     // which never refuses, has none and passes null.
     void placeBet(int bet, std::int32_t* playerCopy, std::int32_t* computerCopy);
     void refuseBet(const std::int32_t* playerCopy, const std::int32_t* computerCopy);
+    // Player first, computer second. refundsPlayersHalf: the caller has a stake on the table
+    // that a bank refill abandons, so the player gets its own half of it back. Termination
+    // (a No to either question) does not return.
+    CheckResult endOfMatchCheck(OutTest test, bool refundsPlayersHalf);
     void bankRefill(bool refundsPlayersHalf);
     [[noreturn]] void sayGoodbye();
 

@@ -7,18 +7,24 @@
 
 namespace game {
 
-SystemRandom::SystemRandom() {
+SystemRandom::SystemRandom() : entropy_(std::in_place) {
     reseed();
 }
 
+SystemRandom::SystemRandom(std::uint64_t seed) : engine_(seed) {}
+
 void SystemRandom::reseed() {
+    if (!entropy_) {
+        return;
+    }
     const auto now = static_cast<std::uint64_t>(
         std::chrono::high_resolution_clock::now().time_since_epoch().count());
     // The counter keeps two reseeds apart even if the clock and the entropy source repeat.
-    std::seed_seq seeds{entropy_(),
-                        entropy_(),
-                        entropy_(),
-                        entropy_(),
+    std::random_device& entropy = *entropy_;
+    std::seed_seq seeds{entropy(),
+                        entropy(),
+                        entropy(),
+                        entropy(),
                         static_cast<std::uint32_t>(now),
                         static_cast<std::uint32_t>(now >> 32),
                         static_cast<std::uint32_t>(++reseeds_)};

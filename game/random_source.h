@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <random>
 
 namespace game {
@@ -20,11 +21,14 @@ public:
 class SystemRandom final : public RandomSource {
 public:
     SystemRandom();
+    // A run that can be played again: the fractions follow from the seed alone, and reseed()
+    // leaves them as they go.
+    explicit SystemRandom(std::uint64_t seed);
     void reseed() override;
     [[nodiscard]] double nextFraction() override;
 
 private:
-    std::random_device entropy_;
+    std::optional<std::random_device> entropy_; // none when seeded
     std::mt19937_64 engine_;
     std::uint64_t reseeds_ = 0;
 };

@@ -35,12 +35,12 @@ std::optional<Cue> decode(const fs::path& path, std::chrono::seconds longest) {
     return cue;
 }
 
-} // namespace
-
 bool isBareCueName(std::string_view name) {
     return !name.empty() && name != "." && name.find('/') == std::string_view::npos &&
            name.find('\0') == std::string_view::npos && name.find("..") == std::string_view::npos;
 }
+
+} // namespace
 
 std::optional<Cue> loadCue(const std::vector<fs::path>& folders, std::string_view name,
                            std::chrono::seconds longest) {

@@ -9,27 +9,22 @@
 
 namespace sound {
 
-// A cue is named by a bare file name. Anything that could reach outside the cue folders
-// (a separator, "..", an empty name, an embedded NUL) is not a cue name.
-[[nodiscard]] bool isBareCueName(std::string_view name);
-
 // A cue's sound, decoded whole.
 struct Cue {
     int rate = 0;
     int channels = 0;
     std::vector<float> samples; // interleaved, whole frames, in [-1, 1]
 
-    [[nodiscard]] std::size_t frames() const {
-        return samples.size() / static_cast<std::size_t>(channels);
-    }
     [[nodiscard]] std::chrono::microseconds length() const {
-        return std::chrono::microseconds(frames() * 1'000'000 / static_cast<std::size_t>(rate));
+        const std::size_t frames = samples.size() / static_cast<std::size_t>(channels);
+        return std::chrono::microseconds(frames * 1'000'000 / static_cast<std::size_t>(rate));
     }
 };
 
 // Decodes the first folders[i] / name that is a regular file libsndfile reads and that holds at
 // least one frame, in any format and layout libsndfile knows, up to its first `longest`; nothing
-// for a name that is not bare.
+// for a name that is not bare: one that could reach outside the folders (a separator, "..", an
+// empty name, an embedded NUL).
 [[nodiscard]] std::optional<Cue> loadCue(const std::vector<std::filesystem::path>& folders,
                                          std::string_view name, std::chrono::seconds longest);
 

@@ -4,6 +4,7 @@
 #include "sound/cue_file.h"
 #include "sound/pulse_output.h"
 
+#include <chrono>
 #include <utility>
 
 namespace sound {
@@ -12,6 +13,8 @@ namespace {
 
 // A cue lasts about a second; a longer file is played only this far.
 constexpr std::chrono::seconds kLongestCue{20};
+// How long past its own length a synchronous cue is waited for.
+constexpr std::chrono::milliseconds kSyncMargin{1000};
 
 } // namespace
 

@@ -4,7 +4,6 @@
 #include "game/cue_player.h"
 #include "game/waiter.h"
 
-#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -19,15 +18,13 @@ class PulseOutput;
 // the game is simply silent.
 //
 // Nothing the server does can hold the game. A synchronous cue is waited for no longer than its
-// own length plus kSyncMargin; a server that has not played it by then (stopped, or stalled on
+// own length and a second; a server that has not played it by then (stopped, or stalled on
 // its device) has it given up, and every cue is dropped at once until the server answers again.
 //
 // A synchronous cue cannot be interrupted by another play(): a play() that arrives while one is
 // being waited on (from the waiter's own event loop, say) is dropped.
 class PulseCuePlayer final : public game::CuePlayer {
 public:
-    static constexpr std::chrono::milliseconds kSyncMargin{1000};
-
     // waiter must outlive the player. Cues are looked up by name in folders, in order.
     PulseCuePlayer(game::Waiter& waiter, std::vector<std::filesystem::path> folders);
     // Cuts off whatever plays.

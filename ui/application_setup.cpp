@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "ui/application_setup.h"
 
+#include "ui/data_folders.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QIcon>
@@ -12,7 +14,9 @@
 #include <QTranslator>
 
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <system_error>
 
 namespace ui {
 namespace {
@@ -25,16 +29,15 @@ constexpr const char* kApplicationId = "io.github.zuvik.Zuvik";
 // from the executable's place as the other data files are, wherever the game is installed.
 QIcon applicationIcon() {
     QIcon icon;
-    std::error_code error;
-    const fs::path executable = fs::read_symlink("/proc/self/exe", error);
-    if (error) {
+    const std::optional<fs::path> program = programFolder();
+    if (!program) {
         return icon;
     }
-    const fs::path theme = executable.parent_path() / ZUVIK_ICONS_FROM_BIN;
+    const fs::path theme = *program / ZUVIK_ICONS_FROM_BIN;
     for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
         const std::string folder = std::to_string(size) + "x" + std::to_string(size);
         const fs::path path = theme / folder / "apps" / (std::string(kApplicationId) + ".png");
-        if (fs::is_regular_file(path, error)) {
+        if (std::error_code error; fs::is_regular_file(path, error)) {
             icon.addPixmap(QPixmap(QString::fromStdString(path.string())));
         }
     }
@@ -76,6 +79,19 @@ public:
     }
 };
 
+// Qt's Russian translation (qtbase_ru from Qt's translations folder), owned by the application.
+// Without the file the standard buttons stay in English.
+void installQtTranslation(QCoreApplication& application) {
+    auto* translator = new QTranslator(&application);
+    if (!translator->load(QLocale(QLocale::Russian, QLocale::Russia), QStringLiteral("qtbase"),
+                          QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return;
+    }
+    QCoreApplication::installTranslator(translator);
+}
+
 } // namespace
 
 void setUpApplication(QApplication& application) {
@@ -89,17 +105,6 @@ void setUpApplication(QApplication& application) {
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setStyle(new PlainBoxButtons);
     installQtTranslation(application);
-}
-
-bool installQtTranslation(QCoreApplication& application) {
-    auto* translator = new QTranslator(&application);
-    if (!translator->load(QLocale(QLocale::Russian, QLocale::Russia), QStringLiteral("qtbase"),
-                          QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        delete translator;
-        return false;
-    }
-    return QCoreApplication::installTranslator(translator);
 }
 
 } // namespace ui

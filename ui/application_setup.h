@@ -2,7 +2,6 @@
 #pragma once
 
 class QApplication;
-class QCoreApplication;
 
 namespace ui {
 
@@ -10,10 +9,5 @@ namespace ui {
 // gives the boxes plain buttons, loads Qt's own Russian texts for them, and sets the window icon
 // once the first window is on the screen.
 void setUpApplication(QApplication& application);
-
-// Installs Qt's Russian translation (qtbase_ru from Qt's translations folder) into the
-// application; the translator is owned by it. False when the file could not be loaded: the
-// standard buttons then stay in English.
-bool installQtTranslation(QCoreApplication& application);
 
 } // namespace ui

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/form1.h"
 
+#include "ui/accessibility.h"
 #include "ui/control_table.h"
 #include "ui/fit_button.h"
 #include "ui/fit_label.h"
@@ -40,6 +41,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     setCentralWidget(clientArea);
     createControls(clientArea);
     createMenus();
+    nameControlsForScreenReaders(*this);
 }
 
 void Form1::createControls(ScaledTable* clientArea) {
@@ -119,10 +121,6 @@ QAction* Form1::menuItem(game::Command command) const {
 
 QWidget* Form1::control(game::Control control) const {
     return controls_.at(indexOf(control));
-}
-
-QLabel* Form1::label(game::Control control) const {
-    return qobject_cast<QLabel*>(this->control(control));
 }
 
 QPushButton* Form1::button(game::Control control) const {

@@ -9,7 +9,6 @@
 #include <array>
 
 class QAction;
-class QLabel;
 class QPushButton;
 
 namespace ui {
@@ -18,17 +17,17 @@ class HandBox;
 class ScaledTable;
 
 // The game's one window: captions, the hand, the buttons and the menu, nothing more. It holds no
-// rules and no state of the game; ui::connectCommands() hands its clicks to the game.
+// rules and no state of the game; ui::connectCommands() hands its clicks to the game. Its
+// controls are named for screen readers from the start.
 class Form1 final : public QMainWindow {
     Q_OBJECT
 
 public:
     explicit Form1(QWidget* parent = nullptr);
 
-    // The widget named after the control: a QLabel for Label1..8, the HandBox for Text1,
-    // a QPushButton for Command1..9.
+    // The widget named after the control: a FitLabel for Label1..8, the HandBox for Text1,
+    // a FitButton for Command1..9.
     [[nodiscard]] QWidget* control(game::Control control) const;
-    [[nodiscard]] QLabel* label(game::Control control) const;
     [[nodiscard]] QPushButton* button(game::Control control) const;
     [[nodiscard]] HandBox* hand() const { return text1_; }
 

@@ -5,16 +5,9 @@
 #include <QEvent>
 
 namespace ui {
+namespace {
 
-InputBlocker::InputBlocker() {
-    QCoreApplication::instance()->installEventFilter(this);
-}
-
-InputBlocker::~InputBlocker() {
-    QCoreApplication::instance()->removeEventFilter(this);
-}
-
-bool InputBlocker::isPlayerInput(const QEvent& event) {
+bool isPlayerInput(const QEvent& event) {
     switch (event.type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
@@ -39,6 +32,16 @@ bool InputBlocker::isPlayerInput(const QEvent& event) {
     default:
         return false;
     }
+}
+
+} // namespace
+
+InputBlocker::InputBlocker() {
+    QCoreApplication::instance()->installEventFilter(this);
+}
+
+InputBlocker::~InputBlocker() {
+    QCoreApplication::instance()->removeEventFilter(this);
 }
 
 bool InputBlocker::eventFilter(QObject* watched, QEvent* event) {

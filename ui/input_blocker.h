@@ -18,8 +18,6 @@ public:
     InputBlocker(const InputBlocker&) = delete;
     InputBlocker& operator=(const InputBlocker&) = delete;
 
-    [[nodiscard]] static bool isPlayerInput(const QEvent& event);
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 };

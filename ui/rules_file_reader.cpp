@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/rules_file_reader.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <system_error>
@@ -11,6 +12,7 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kRulesFileName = "help.vrn";
+constexpr std::uintmax_t kRulesFileLimit = 1024 * 1024;
 
 game::RulesFile failed(const fs::path& path, const char* failure) {
     return {path.string(), std::nullopt, failure};

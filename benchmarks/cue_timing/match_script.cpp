@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "benchmarks/cue_timing/match_script.h"
 
-#include "benchmarks/null_world.h"
 #include "game/game.h"
+#include "game/random_source.h"
+#include "recording_world.h"
 
 #include <random>
 
@@ -10,64 +11,52 @@ namespace cuetiming {
 
 namespace {
 
-// The rules' window and cue player, writing down what reaches the player's eyes and ears.
-class ScriptWorld final : public game::View, public game::CuePlayer {
-public:
-    void setCaption(game::Control, std::string_view) override {}
-    void setVisible(game::Control control, bool visible) override {
-        visible_[static_cast<std::size_t>(control)] = visible;
-    }
-    [[nodiscard]] std::string handText() const override { return hand_; }
-    void setHandText(std::string_view text) override { hand_.assign(text); }
-    void focusHand() override {}
-    int messageBox(std::string_view, game::Buttons buttons, std::string_view) override {
-        steps.push_back({Step::Kind::Box, {}});
-        return buttons == game::Buttons::Ok ? game::kResultOk : game::kResultYes;
-    }
-    std::string inputBox(std::string_view) override {
-        steps.push_back({Step::Kind::Box, {}});
-        return "Тест";
-    }
-    game::RulesFile readRulesFile() override { return {}; }
-    void terminate() override {}
-    void play(std::string_view name, game::CueMode mode) override {
-        steps.push_back({Step::Kind::Cue, std::string(name), mode == game::CueMode::Sync});
-        ++cues;
-    }
-
-    [[nodiscard]] bool isVisible(game::Control control) const {
-        return visible_[static_cast<std::size_t>(control)];
-    }
-
-    std::vector<Step> steps;
-    std::size_t cues = 0;
-
-private:
-    std::array<bool, 18> visible_{};
-    std::string hand_;
+// The tests' recording world with a player who answers every question Yes, so matches go on.
+class AlwaysYes final : public kit::RecordingWorld {
+protected:
+    int answerYesNo(std::string_view) override { return game::kResultYes; }
 };
+
+// What of the log reaches the player's eyes and ears: "cue NAME sync|async", a box or an input
+// box.
+void addSteps(const kit::Log& log, std::vector<Step>& steps, std::size_t& cues) {
+    for (const std::string& entry : log) {
+        if (entry.starts_with("cue ")) {
+            const std::size_t end = entry.rfind(' ');
+            steps.push_back({Step::Kind::Cue, entry.substr(4, end - 4), entry.ends_with(" sync")});
+            ++cues;
+        } else if (entry.starts_with("box ") || entry.starts_with("input ")) {
+            steps.push_back({Step::Kind::Box, {}});
+        }
+    }
+}
 
 } // namespace
 
 std::vector<Step> matchScript(std::size_t cues, std::uint64_t seed) {
-    ScriptWorld world;
-    bench::FastRandom random(seed);
+    AlwaysYes world;
+    world.typed.emplace_back("Тест");
+    game::SystemRandom random(seed);
     std::mt19937_64 hand(seed + 1);
     game::TableState table;
     game::Game game(world, world, random, table);
+    std::vector<Step> steps;
+    std::size_t played = 0;
     game.load();
-    while (world.cues < cues) {
+    addSteps(world.takeLog(), steps, played);
+    while (played < cues) {
         std::vector<game::Command> offered;
         for (const game::Command command : game::kCommands) {
-            if (const auto button = game::buttonOf(command); button && world.isVisible(*button)) {
+            if (const auto button = game::buttonOf(command); button && world.isShown(*button)) {
                 offered.push_back(command);
             }
         }
-        world.steps.push_back({Step::Kind::Click, {}});
+        steps.push_back({Step::Kind::Click, {}});
         game.run(
             offered.at(std::uniform_int_distribution<std::size_t>(0, offered.size() - 1)(hand)));
+        addSteps(world.takeLog(), steps, played);
     }
-    return world.steps;
+    return steps;
 }
 
 } // namespace cuetiming

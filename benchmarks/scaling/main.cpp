@@ -61,7 +61,7 @@ template <typename Step> void printMilliseconds(const char* what, int runs, Step
 // The window as it is during a deal: the cards dealt, «Еще» and «Бери себе» offered.
 void showADeal(ui::Form1& form) {
     const auto set = [&form](Control control, const char* text) {
-        form.label(control)->setText(QString::fromUtf8(text));
+        qobject_cast<QLabel*>(form.control(control))->setText(QString::fromUtf8(text));
     };
     set(Control::Label3, "Вася");
     set(Control::Label4, " 975");
@@ -95,7 +95,7 @@ int drawnHeight(QWidget& widget) {
 
 void printNarrowestCaption(ui::Form1& form) {
     const auto* table = static_cast<const ui::ScaledTable*>(form.centralWidget());
-    auto* label = static_cast<ui::FitLabel*>(form.label(Control::Label2));
+    auto* label = qobject_cast<ui::FitLabel*>(form.control(Control::Label2));
     const int menuBar = form.height() - table->height();
     std::printf("«Счет» (Label2) as the table grows\n"
                 "factor   box      font px  stretch %%  drawn px  whole caption\n");

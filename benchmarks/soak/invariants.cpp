@@ -1,50 +1,24 @@
 // SPDX-License-Identifier: MIT
 #include "benchmarks/soak/invariants.h"
 
+#include "deck.h"
 #include "game/cards.h"
 #include "game/money.h"
-
-#include <algorithm>
-#include <bitset>
-#include <initializer_list>
-#include <string_view>
-#include <unordered_map>
 
 namespace soak {
 namespace {
 
 using game::Control;
+using kit::Phase;
 
-constexpr std::initializer_list<Control> kPhaseControls{
-    Control::Text1,    Control::Command1, Control::Command2, Control::Command3, Control::Command4,
-    Control::Command5, Control::Command6, Control::Command7, Control::Command8, Control::Command9,
-};
-
-bool visibleAreExactly(const SoakWorld& world, std::initializer_list<Control> wanted) {
-    return std::ranges::all_of(kPhaseControls, [&](Control control) {
-        return world.isVisible(control) == (std::ranges::find(wanted, control) != wanted.end());
-    });
+const std::string& captionOf(const SoakWorld& world, Control label) {
+    static const std::string none;
+    const auto found = world.captions.find(label);
+    return found == world.captions.end() ? none : found->second;
 }
 
-// Every card of deckOrder exactly once. Hashing keeps this linear: the check runs after
-// every one of many millions of clicks.
-bool isPermutationOfOrder(const game::TableState& table) {
-    std::unordered_map<std::string_view, std::size_t> positions;
-    for (std::size_t index = 0; index < table.deckOrder.size(); ++index) {
-        positions.emplace(table.deckOrder[index], index);
-    }
-    if (positions.size() != table.deckOrder.size()) {
-        return false;
-    }
-    std::bitset<game::kDeckSize> seen;
-    for (const std::string& card : table.deck) {
-        const auto found = positions.find(card);
-        if (found == positions.end() || seen.test(found->second)) {
-            return false;
-        }
-        seen.set(found->second);
-    }
-    return true;
+std::optional<Phase> phaseOf(const SoakWorld& world) {
+    return kit::phaseOf(world.shown());
 }
 
 bool isDeal(std::optional<Phase> phase) {
@@ -78,8 +52,8 @@ std::string checkPlayersHand(const game::TableState& table, const SoakWorld& wor
         text += table.deck.at(static_cast<std::size_t>(position - 1));
         total += valueAt(table, position);
     }
-    if (world.hand() != text) {
-        return "the hand shows \"" + world.hand() + "\" but the player holds \"" + text + "\"";
+    if (world.hand != text) {
+        return "the hand shows \"" + world.hand + "\" but the player holds \"" + text + "\"";
     }
     if (table.playerPoints != total) {
         return "playerPoints " + std::to_string(table.playerPoints) + ", the cards make " +
@@ -103,8 +77,8 @@ std::string checkHands(const game::TableState& table, const SoakWorld& world, Ph
         }
         broken = checkPlayersHand(table, world, cards + 1);
     }
-    if (broken.empty() && world.isVisible(more) != (table.playerPoints <= 40)) {
-        broken = "\"Еще\" is " + std::string(world.isVisible(more) ? "offered" : "withheld") +
+    if (broken.empty() && world.isShown(more) != (table.playerPoints <= 40)) {
+        broken = "\"Еще\" is " + std::string(world.isShown(more) ? "offered" : "withheld") +
                  " at " + std::to_string(table.playerPoints) + " points";
     }
     return broken;
@@ -118,18 +92,18 @@ std::string checkMoney(const game::TableState& table, const SoakWorld& world,
             return "an amount of " + std::to_string(amount) + " is not a multiple of 25";
         }
     }
-    if (world.caption(Control::Label4) != game::moneyCaption(table.playerMoney) ||
-        world.caption(Control::Label6) != game::moneyCaption(table.computerMoney)) {
-        return "the money captions \"" + world.caption(Control::Label4) + "\" and \"" +
-               world.caption(Control::Label6) + "\" differ from " +
+    if (captionOf(world, Control::Label4) != game::moneyCaption(table.playerMoney) ||
+        captionOf(world, Control::Label6) != game::moneyCaption(table.computerMoney)) {
+        return "the money captions \"" + captionOf(world, Control::Label4) + "\" and \"" +
+               captionOf(world, Control::Label6) + "\" differ from " +
                std::to_string(table.playerMoney) + " and " + std::to_string(table.computerMoney);
     }
     if (isDeal(phase)) {
         if (table.stake <= 0 || table.stake % 50 != 0) {
             return "a deal is played for a stake of " + std::to_string(table.stake);
         }
-        if (world.caption(Control::Label8) != game::moneyCaption(table.stake)) {
-            return "the stake caption \"" + world.caption(Control::Label8) +
+        if (captionOf(world, Control::Label8) != game::moneyCaption(table.stake)) {
+            return "the stake caption \"" + captionOf(world, Control::Label8) +
                    "\" during a deal for " + std::to_string(table.stake);
         }
     }
@@ -148,25 +122,6 @@ std::string checkMoney(const game::TableState& table, const SoakWorld& world,
 
 } // namespace
 
-std::optional<Phase> phaseOf(const SoakWorld& world) {
-    using enum Control;
-    if (visibleAreExactly(world, {Command5})) {
-        return Phase::BettingClosed;
-    }
-    if (visibleAreExactly(world, {Command6, Command7, Command8, Command9})) {
-        return Phase::ChoosingBet;
-    }
-    if (visibleAreExactly(world, {Text1, Command1, Command2}) ||
-        visibleAreExactly(world, {Text1, Command2})) {
-        return Phase::PlayerFirstDeal;
-    }
-    if (visibleAreExactly(world, {Text1, Command3, Command4}) ||
-        visibleAreExactly(world, {Text1, Command4})) {
-        return Phase::ComputerFirstDeal;
-    }
-    return std::nullopt;
-}
-
 std::int64_t wealth(const game::TableState& table, const SoakWorld& world) {
     const std::int64_t purses = std::int64_t{table.playerMoney} + table.computerMoney;
     return isDeal(phaseOf(world)) ? purses + table.stake : purses;
@@ -178,10 +133,10 @@ std::string checkAfterClick(const game::TableState& table, const SoakWorld& worl
     if (!phase) {
         return "the visible controls form no phase of the game";
     }
-    if (world.caption(Control::Label3) != table.playerName) {
+    if (captionOf(world, Control::Label3) != table.playerName) {
         return "the name caption lost the player's name";
     }
-    if (!table.deck.front().empty() && !isPermutationOfOrder(table)) {
+    if (!table.deck.front().empty() && !kit::isPermutationOfTheDeck(table.deck)) {
         return "the deck is not a permutation of the 36 cards";
     }
     if (std::string broken = checkMoney(table, world, phase, wealthBefore, events);

@@ -3,17 +3,13 @@
 
 #include "benchmarks/soak/soak_world.h"
 #include "game/table_state.h"
+#include "phases.h"
 
 #include <cstdint>
 #include <optional>
 #include <string>
 
 namespace soak {
-
-enum class Phase { BettingClosed, ChoosingBet, PlayerFirstDeal, ComputerFirstDeal };
-
-// The phase that the visible buttons and hand form, or nothing when they form none.
-[[nodiscard]] std::optional<Phase> phaseOf(const SoakWorld& world);
 
 // Both purses, plus the stake while a deal is open: between chance events, new matches and
 // bank refills, no click may change it.

@@ -1,7 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "benchmarks/soak/soak_world.h"
 
+#include "log.h"
+
+#include <algorithm>
+#include <array>
 #include <cctype>
+#include <string>
 
 namespace soak {
 namespace {
@@ -23,49 +28,39 @@ constexpr int kYesInTen = 9;
 
 } // namespace
 
-void SoakWorld::setCaption(game::Control label, std::string_view text) {
-    captions_[static_cast<std::size_t>(label)].assign(text);
+SoakWorld::SoakWorld(std::uint64_t seed) : answers_(seed) {
+    typed.emplace_back("Игрок");
+    rulesFile = {"help.vrn", std::string("Правила\r\nигры\r\n"), {}};
 }
 
-void SoakWorld::setVisible(game::Control control, bool visible) {
-    visible_[static_cast<std::size_t>(control)] = visible;
-}
-
-int SoakWorld::messageBox(std::string_view prompt, game::Buttons buttons, std::string_view) {
-    if (buttons == game::Buttons::Ok) {
-        // The chance events are the only boxes after these two cues; the loss or gain is
-        // carried out because the box answers OK.
-        if (lastCue_ == "4.wav") {
-            events_.chanceDelta -= lastNumberIn(prompt);
-        } else if (lastCue_ == "yes.wav") {
-            events_.chanceDelta += lastNumberIn(prompt);
-        }
-        lastCue_.clear();
-        return game::kResultOk;
-    }
+int SoakWorld::answerYesNo(std::string_view) {
     const bool yes = std::uniform_int_distribution<int>(0, 9)(answers_) < kYesInTen;
     return yes ? game::kResultYes : game::kResultNo;
 }
 
-std::string SoakWorld::inputBox(std::string_view) {
-    return "Игрок";
-}
-
-void SoakWorld::play(std::string_view name, game::CueMode) {
-    lastCue_.assign(name);
-    if (name == "kn.wav") {
-        events_.newMatch = true;
-    } else if (name == "2.wav") {
-        events_.bankRefill = true;
-    } else if (name == "ooh.wav" || name == "ye.wav" || name == "oba.wav") {
-        ++events_.settledDeals;
-    }
-}
-
 MoneyEvents SoakWorld::takeEvents() {
-    MoneyEvents taken = events_;
-    events_ = {};
-    return taken;
+    static const std::string loss = kit::cue("4.wav");
+    static const std::string gain = kit::cue("yes.wav");
+    static const std::string newMatch = kit::cue("kn.wav");
+    static const std::string refill = kit::cue("2.wav");
+    static const std::array<std::string, 3> outcomes{kit::cue("ooh.wav"), kit::cue("ye.wav"),
+                                                     kit::cue("oba.wav")};
+    const kit::Log taken = takeLog();
+    MoneyEvents events;
+    for (std::size_t i = 0; i < taken.size(); ++i) {
+        const std::string& entry = taken[i];
+        // The chance events are the only boxes after these two cues; the loss or gain is
+        // carried out because the box answers OK.
+        if ((entry == loss || entry == gain) && i + 1 < taken.size()) {
+            const std::int64_t amount = lastNumberIn(taken[i + 1]);
+            events.chanceDelta += entry == loss ? -amount : amount;
+        }
+        events.newMatch = events.newMatch || entry == newMatch;
+        events.bankRefill = events.bankRefill || entry == refill;
+        events.settledDeals +=
+            static_cast<int>(std::count(outcomes.begin(), outcomes.end(), entry));
+    }
+    return events;
 }
 
 } // namespace soak

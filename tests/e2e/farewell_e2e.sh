@@ -4,7 +4,7 @@
 # on a private X server and a private PulseAudio, both name boxes are answered with Escape, and the
 # sink's monitor is recorded from the first box on: the game must end by itself with status 0,
 # never show its window, and the recording must hold the whole of bye.wav.
-#   farewell_e2e.sh <zuvik executable> <artefact folder>
+#   farewell_e2e.sh <zuvik executable> <artefact folder> <private_sound_server executable>
 # Keeps <artefact folder>/farewell.wav (the recording) and farewell.log. Exit 77: a tool is missing.
 set -euo pipefail
 here=$(dirname "$0")
@@ -13,6 +13,7 @@ source "$here/../support/sound_server.sh"
 
 exe=$(realpath "$1")
 out=$2
+server=$3
 for tool in Xvfb xdotool pulseaudio pactl pacat parecord sox soxi; do
     if ! command -v "$tool" >/dev/null; then
         echo "skipped: $tool is not installed"
@@ -30,7 +31,7 @@ fail() {
 }
 
 start_x_server || fail "Xvfb did not start"
-start_pulse_server "$work/pulse" || fail "PulseAudio did not start"
+start_pulse_server "$server" || fail "PulseAudio did not start"
 export QT_QPA_PLATFORM=xcb LANG=C.UTF-8 LC_ALL=C.UTF-8
 unset WAYLAND_DISPLAY
 mkdir "$work/cwd"

@@ -1,39 +1,12 @@
 // SPDX-License-Identifier: MIT
-#include "table_fixture.h"
+#include "rules_log.h"
+#include "table.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using test::cue;
-using test::hand;
-using test::hide;
-using test::join;
-using test::Log;
-using test::money;
-using test::okBox;
-using test::Phase;
-using test::show;
-using test::Table;
-
-void click(Table& t, int bet) {
-    switch (bet) {
-    case 25:
-        t.game.run(game::Command::Command6);
-        break;
-    case 50:
-        t.game.run(game::Command::Command7);
-        break;
-    case 100:
-        t.game.run(game::Command::Command8);
-        break;
-    case 200:
-        t.game.run(game::Command::Command9);
-        break;
-    default:
-        FAIL() << "no button bets " << bet;
-    }
-}
+using namespace kit;
 
 std::pair<std::int32_t, std::int32_t> copiesOf(const game::TableState& s, int bet) {
     switch (bet) {
@@ -53,39 +26,30 @@ TEST(OpenTheBetting, SwapsItsButtonForTheFourBetButtonsAndNothingElse) {
     t.game.run(game::Command::Command5);
     EXPECT_EQ(t.world.log, (Log{hide("Command5"), show("Command6"), show("Command7"),
                                 show("Command8"), show("Command9")}));
-    EXPECT_EQ(t.visibleSet(), test::phaseSet(Phase::ChoosingBet));
-    EXPECT_FALSE(t.state().answer.has_value());
+    EXPECT_EQ(t.world.shown(), controlsOf(Phase::ChoosingBet));
+    EXPECT_FALSE(t.state.answer.has_value());
 }
+
+enum class Short { Player, Computer, Both };
 
 struct RefusalCase {
     int bet;
-    bool playerShort; // which side holds the amount; the other holds 1000
+    Short who; // the side or sides that hold the amount; another holds 1000
     int amount;
 };
 
-void PrintTo(const RefusalCase& c, std::ostream* os) {
-    *os << "bet " << c.bet << (c.playerShort ? ", player holds " : ", computer holds ") << c.amount;
-}
-
-std::string refusalName(const testing::TestParamInfo<RefusalCase>& info) {
-    return "Bet" + std::to_string(info.param.bet) +
-           (info.param.playerShort ? "Player" : "Computer") + "Holds" +
-           std::to_string(info.param.amount);
-}
-
 std::vector<RefusalCase> refusalAmounts() {
     // The amounts of the refusal table: every positive multiple of 25 below the bet.
-    const std::vector<std::pair<int, std::vector<int>>> table{
-        {50, {25}},
-        {100, {25, 50, 75}},
-        {200, {25, 50, 75, 100, 125, 150, 175}},
-    };
     std::vector<RefusalCase> cases;
-    for (const auto& [bet, amounts] : table) {
-        for (int amount : amounts) {
-            cases.push_back({bet, true, amount});
-            cases.push_back({bet, false, amount});
+    for (const int bet : {50, 100, 200}) {
+        for (int amount = 25; amount < bet; amount += 25) {
+            cases.push_back({bet, Short::Player, amount});
+            cases.push_back({bet, Short::Computer, amount});
         }
+    }
+    // When neither side can cover, the player's refusal is the one heard.
+    for (const auto& [bet, amount] : {std::pair{200, 25}, {100, 75}, {50, 25}}) {
+        cases.push_back({bet, Short::Both, amount});
     }
     return cases;
 }
@@ -96,49 +60,36 @@ TEST_P(BetRefused, SaysWhoCannotCoverAndPutsTheMoneyBack) {
     const RefusalCase& c = GetParam();
     Table t;
     t.enterPhase(Phase::ChoosingBet);
-    const int player = c.playerShort ? c.amount : 1000;
-    const int computer = c.playerShort ? 1000 : c.amount;
+    const int player = c.who == Short::Computer ? 1000 : c.amount;
+    const int computer = c.who == Short::Player ? 1000 : c.amount;
     t.setMoney(player, computer, 150);
-    click(t, c.bet);
+    t.game.run(betButton(c.bet));
     // No caption is rewritten: the labels still show the amounts from before the click.
     EXPECT_EQ(t.world.log,
-              (Log{cue("sv.wav"), okBox(c.playerShort ? test::kPlayerShort : test::kComputerShort),
+              (Log{cue("sv.wav"), okBox(c.who == Short::Computer ? kComputerShort : kPlayerShort),
                    show("Command6"), show("Command7"), show("Command8"), show("Command9")}));
-    EXPECT_EQ(t.state().playerMoney, player);
-    EXPECT_EQ(t.state().computerMoney, computer);
-    EXPECT_EQ(t.state().stake, 2 * c.bet);
-    EXPECT_EQ(copiesOf(t.state(), c.bet), std::make_pair(player, computer));
-    EXPECT_EQ(t.state().answer, 1);
-    EXPECT_EQ(t.visibleSet(), test::phaseSet(Phase::ChoosingBet));
+    EXPECT_EQ(t.state.playerMoney, player);
+    EXPECT_EQ(t.state.computerMoney, computer);
+    EXPECT_EQ(t.state.stake, 2 * c.bet);
+    EXPECT_EQ(copiesOf(t.state, c.bet), std::make_pair(player, computer));
+    EXPECT_EQ(t.state.answer, 1);
+    EXPECT_EQ(t.world.shown(), controlsOf(Phase::ChoosingBet));
 }
 
-INSTANTIATE_TEST_SUITE_P(Amounts, BetRefused, testing::ValuesIn(refusalAmounts()), refusalName);
-
-// When neither side can cover, the player's refusal is the one heard.
-TEST(BetRefused, BothShortGivesOnlyThePlayersMessage) {
-    for (const auto& [bet, each] :
-         std::vector<std::pair<int, int>>{{200, 25}, {100, 75}, {50, 25}}) {
-        Table t;
-        t.enterPhase(Phase::ChoosingBet);
-        t.setMoney(each, each, 0);
-        click(t, bet);
-        EXPECT_EQ(t.world.log, (Log{cue("sv.wav"), okBox(test::kPlayerShort), show("Command6"),
-                                    show("Command7"), show("Command8"), show("Command9")}))
-            << bet;
-        EXPECT_EQ(t.state().playerMoney, each);
-        EXPECT_EQ(t.state().computerMoney, each);
-    }
-}
+INSTANTIATE_TEST_SUITE_P(Amounts, BetRefused, testing::ValuesIn(refusalAmounts()),
+                         [](const testing::TestParamInfo<RefusalCase>& info) {
+                             return "Bet" + std::to_string(info.param.bet) +
+                                    (info.param.who == Short::Player     ? "Player"
+                                     : info.param.who == Short::Computer ? "Computer"
+                                                                         : "Both") +
+                                    "Holds" + std::to_string(info.param.amount);
+                         });
 
 struct AcceptCase {
     int bet;
     int player;
     int computer;
 };
-
-void PrintTo(const AcceptCase& c, std::ostream* os) {
-    *os << "bet " << c.bet << ", player " << c.player << ", computer " << c.computer;
-}
 
 class BetAccepted : public testing::TestWithParam<AcceptCase> {};
 
@@ -147,23 +98,18 @@ TEST_P(BetAccepted, TakesTheBetFromBothShowsTheAmountsAndOpensAPlayerFirstDeal) 
     Table t;
     t.enterPhase(Phase::ChoosingBet);
     t.setMoney(c.player, c.computer, 0);
-    t.state().dealtCount = 0;
-    t.stackShuffle({" туз пики", " семь червы"});
-    click(t, c.bet);
-    const Log expected = join(
-        {{cue("win.wav"), money("Label4", c.player - c.bet), money("Label6", c.computer - c.bet),
-          money("Label8", 2 * c.bet), show("Text1"), show("Command1"), show("Command2"),
-          hide("Command6"), hide("Command7"), hide("Command8"), hide("Command9")},
-         test::playerFirstOpeningLog(" туз пики семь червы")});
-    EXPECT_EQ(t.world.log, expected);
-    EXPECT_EQ(t.state().playerMoney, c.player - c.bet);
-    EXPECT_EQ(t.state().computerMoney, c.computer - c.bet);
-    EXPECT_EQ(t.state().stake, 2 * c.bet);
-    EXPECT_EQ(t.state().playerPoints, 18);
-    EXPECT_EQ(t.state().dealtCount, 2);
-    EXPECT_EQ(t.visibleSet(), test::phaseSet(Phase::PlayerFirstDeal));
+    t.world.stackShuffle({" туз пики", " семь червы"});
+    t.game.run(betButton(c.bet));
+    EXPECT_EQ(t.world.log, join({betAcceptedLog(c.player - c.bet, c.computer - c.bet, 2 * c.bet),
+                                 playerFirstOpeningLog(" туз пики семь червы")}));
+    EXPECT_EQ(t.state.playerMoney, c.player - c.bet);
+    EXPECT_EQ(t.state.computerMoney, c.computer - c.bet);
+    EXPECT_EQ(t.state.stake, 2 * c.bet);
+    EXPECT_EQ(t.state.playerPoints, 18);
+    EXPECT_EQ(t.state.dealtCount, 2);
+    EXPECT_EQ(t.world.shown(), controlsOf(Phase::PlayerFirstDeal));
     if (c.bet != 25) {
-        EXPECT_EQ(copiesOf(t.state(), c.bet), std::make_pair(c.player, c.computer));
+        EXPECT_EQ(copiesOf(t.state, c.bet), std::make_pair(c.player, c.computer));
     }
 }
 
@@ -187,60 +133,51 @@ struct ComputerBetCase {
     int computer;
     double fraction; // the draw offered; a fallback bet must leave it undrawn
     int stake;
+    int betIndex;
     std::vector<int> rolls; // what the opening after it draws
 };
-
-void PrintTo(const ComputerBetCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class ComputerBet : public testing::TestWithParam<ComputerBetCase> {};
 
 TEST_P(ComputerBet, TakesTheBetShowsTheAmountsAndOpensAComputerFirstDeal) {
     const ComputerBetCase& c = GetParam();
-    const bool random = c.player >= 200 && c.computer >= 200;
     Table t;
     t.enterPhase(Phase::ComputerFirstDeal);
     t.setMoney(c.player, c.computer, 700);
-    t.state().betIndex = 3;
-    if (random) {
-        t.random.fractions.push_back(c.fraction);
+    t.state.betIndex = 3;
+    if (c.player >= 200 && c.computer >= 200) {
+        t.world.fractions.push_back(c.fraction);
     }
     for (int roll : c.rolls) {
-        t.scriptEventRoll(roll);
+        t.world.scriptEventRoll(roll);
     }
-    t.stackShuffle({" десять червы", " шесть червы", " туз пики", " семь червы"});
+    t.world.stackShuffle({" десять червы", " шесть червы", " туз пики", " семь червы"});
     t.game.inicial3();
     const int bet = c.stake / 2;
-    EXPECT_EQ(t.world.log,
-              (Log{money("Label4", c.player - bet), money("Label6", c.computer - bet),
-                   money("Label8", c.stake), cue("win.wav"), cue("deal.wav"), cue("deal.wav"),
-                   hand(" туз пики семь червы"),
-                   okBox("На кону " + std::to_string(c.stake) + "Мне хватит. Бери себе")}));
-    EXPECT_EQ(t.state().playerMoney, c.player - bet);
-    EXPECT_EQ(t.state().computerMoney, c.computer - bet);
-    EXPECT_EQ(t.state().stake, c.stake);
-    EXPECT_EQ(t.state().betIndex, random ? (c.stake == 50    ? 1
-                                            : c.stake == 100 ? 2
-                                            : c.stake == 200 ? 3
-                                                             : 4)
-                                         : 3);
-    EXPECT_EQ(t.random.reseeds, 3); // its own, then the opening's two
-    EXPECT_TRUE(t.random.fractions.empty());
+    EXPECT_EQ(t.world.log, join({{money("Label4", c.player - bet),
+                                  money("Label6", c.computer - bet), money("Label8", c.stake)},
+                                 computerFirstOpeningLog(" туз пики семь червы", c.stake)}));
+    EXPECT_EQ(t.state.playerMoney, c.player - bet);
+    EXPECT_EQ(t.state.computerMoney, c.computer - bet);
+    EXPECT_EQ(t.state.stake, c.stake);
+    EXPECT_EQ(t.state.betIndex, c.betIndex);
+    EXPECT_EQ(t.world.reseeds, 3); // its own, then the opening's two
+    EXPECT_TRUE(t.world.fractions.empty());
 }
 
+// A fallback bet leaves betIndex at the 3 it held.
 INSTANTIATE_TEST_SUITE_P(
     Cases, ComputerBet,
-    testing::Values(ComputerBetCase{"LowestDrawBets25", 300, 300, 0.0, 50, {1}},
-                    ComputerBetCase{"JustBelowOneSixthBets25", 300, 300, 0.166, 50, {1}},
-                    ComputerBetCase{"OneSixthBets50", 300, 300, 0.167, 100, {1}},
-                    ComputerBetCase{"ExactHalfGoesToTheEven50", 300, 300, 0.5, 100, {1}},
-                    ComputerBetCase{"AboveHalfBets100", 300, 300, 0.51, 200, {1}},
-                    ComputerBetCase{"TopBets200", 1000, 1000, 0.9, 400, {1, 1}},
-                    ComputerBetCase{"Both200MayBetAll", 200, 200, 0.99, 400, {}},
-                    ComputerBetCase{"Player175FallsBackTo25", 175, 1000, 0.99, 50, {1}},
-                    ComputerBetCase{"Computer150FallsBackTo25", 1000, 150, 0.99, 50, {1, 1}},
-                    ComputerBetCase{"Player25PlaysForFiftyOnZero", 25, 1000, 0.99, 50, {}}),
-    [](const testing::TestParamInfo<ComputerBetCase>& info) { return info.param.name; });
+    testing::Values(ComputerBetCase{"LowestDrawBets25", 300, 300, 0.0, 50, 1, {1}},
+                    ComputerBetCase{"JustBelowOneSixthBets25", 300, 300, 0.166, 50, 1, {1}},
+                    ComputerBetCase{"OneSixthBets50", 300, 300, 0.167, 100, 2, {1}},
+                    ComputerBetCase{"ExactHalfGoesToTheEven50", 300, 300, 0.5, 100, 2, {1}},
+                    ComputerBetCase{"AboveHalfBets100", 300, 300, 0.51, 200, 3, {1}},
+                    ComputerBetCase{"TopBets200", 1000, 1000, 0.9, 400, 4, {1, 1}},
+                    ComputerBetCase{"Both200MayBetAll", 200, 200, 0.99, 400, 4, {}},
+                    ComputerBetCase{"Player175FallsBackTo25", 175, 1000, 0.99, 50, 3, {1}},
+                    ComputerBetCase{"Computer150FallsBackTo25", 1000, 150, 0.99, 50, 3, {1, 1}},
+                    ComputerBetCase{"Player25PlaysForFiftyOnZero", 25, 1000, 0.99, 50, 3, {}}),
+    byName);
 
 } // namespace

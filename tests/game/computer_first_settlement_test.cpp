@@ -1,46 +1,60 @@
 // SPDX-License-Identifier: MIT
-#include "table_fixture.h"
+#include "rules_log.h"
+#include "table.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using test::caption;
-using test::cue;
-using test::hand;
-using test::hide;
-using test::join;
-using test::Log;
-using test::money;
-using test::okBox;
-using test::Phase;
-using test::show;
-using test::Table;
+using namespace kit;
 
 enum class Result { PlayerWins, ComputerWins, Tie };
+
+// What the computer says of one outcome, after the two totals.
+struct Outcome {
+    std::string cue;
+    std::string text;
+    Result result;
+    std::string them = "у компа";
+};
+
+const Outcome kC1{"ooh.wav", "Зувик-это круто! Эх, нет в жизни счастья и денег тоже нет.",
+                  Result::PlayerWins};
+const Outcome kC2{"ooh.wav", "Вот неудача, я проиграл. Ну, это я просто расслабился",
+                  Result::PlayerWins};
+const Outcome kC3{"ooh.wav", "Тьфу, я перебрал. А ведь такая хорошая карта шла.",
+                  Result::PlayerWins, "У компа"};
+const Outcome kC4{"ye.wav",
+                  "Отлично! У тебя перебор! Не надо так нервничать, нервные клетки не "
+                  "востанавливаються.",
+                  Result::ComputerWins};
+const Outcome kC5{
+    "ye.wav", "У меня зувик! Тебе надо сначало в тряпочные потренироваться, а не в карты играть",
+    Result::ComputerWins};
+const Outcome kC6{"oba.wav", "Это называется боевая ничья. Давай пожмем руки и вперед.",
+                  Result::Tie};
+const Outcome kC7{"oba.wav",
+                  "Ну что дружок, перебрали мы с тобой. Ну давай доставлять кон и продолжим игру.",
+                  Result::Tie};
+const Outcome kC8{"ye.wav", "Ага! Проиграл! Здесь вам нетут, там вам покажут.",
+                  Result::ComputerWins};
 
 struct StandCase {
     const char* name;
     int playerPoints;
     int computerPoints;
-    std::string cue;
-    std::string prompt;
-    Result result;
+    Outcome outcome;
 };
-
-void PrintTo(const StandCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 // Both sides hold 900 with 200 on the table.
 void arrange(Table& t, int player, int computer) {
     t.enterPhase(Phase::ComputerFirstDeal);
     t.setMoney(900, 900, 200);
-    t.state().playerPoints = static_cast<std::uint8_t>(player);
-    t.state().computerPoints = static_cast<std::uint8_t>(computer);
-    t.state().dealtCount = 6;
+    t.state.playerPoints = static_cast<std::uint8_t>(player);
+    t.state.computerPoints = static_cast<std::uint8_t>(computer);
+    t.state.dealtCount = 6;
     t.world.hand = " десять треф восемь треф";
-    t.stackShuffle({" туз пики", " семь червы"}); // used only by the player-first deal of a tie
+    t.world.stackShuffle({" туз пики", " семь червы"}); // used only by the deal after a tie
 }
 
 Log bettingClosed(int player, int computer) {
@@ -55,100 +69,59 @@ class ComputerFirstSettlement : public testing::TestWithParam<StandCase> {};
 
 TEST_P(ComputerFirstSettlement, TheOutcomeMovesTheStakeAndSetsTheNextPhase) {
     const StandCase& c = GetParam();
+    const Result result = c.outcome.result;
     Table t;
     arrange(t, c.playerPoints, c.computerPoints);
     t.game.run(game::Command::Command4);
 
-    Log expected{cue(c.cue), okBox(c.prompt)};
-    switch (c.result) {
-    case Result::PlayerWins:
-        expected = join({expected, bettingClosed(1100, 900)});
-        break;
-    case Result::ComputerWins:
-        expected = join({expected, bettingClosed(900, 1100)});
-        break;
-    case Result::Tie:
-        expected = join(
-            {expected,
-             {money("Label4", 800), money("Label6", 800), money("Label8", 400), show("Command1"),
-              show("Command2"), hide("Command3"), hide("Command4"), hide("Command5"), hand("")},
-             test::playerFirstOpeningLog(" туз пики семь червы")});
-        break;
-    }
-    EXPECT_EQ(t.world.log, expected);
-    EXPECT_EQ(t.state().answer, 1);
-    EXPECT_EQ(t.state().playerMoney, c.result == Result::PlayerWins     ? 1100
-                                     : c.result == Result::ComputerWins ? 900
-                                                                        : 800);
-    EXPECT_EQ(t.state().computerMoney, c.result == Result::ComputerWins ? 1100
-                                       : c.result == Result::PlayerWins ? 900
-                                                                        : 800);
-    // A decided deal leaves stake as it was behind the empty caption.
-    EXPECT_EQ(t.state().stake, c.result == Result::Tie ? 400 : 200);
-    if (c.result == Result::Tie) {
-        EXPECT_EQ(t.visibleSet(), test::phaseSet(Phase::PlayerFirstDeal));
-        EXPECT_EQ(t.state().playerPoints, 18);
-        EXPECT_EQ(t.state().dealtCount, 2);
-        EXPECT_TRUE(t.random.fractions.empty());
+    const Log announced{cue(c.outcome.cue),
+                        okBox("У вас " + std::to_string(c.playerPoints) + c.outcome.them + " " +
+                              std::to_string(c.computerPoints) + c.outcome.text)};
+    const int player = result == Result::PlayerWins ? 1100 : result == Result::Tie ? 800 : 900;
+    const int computer = result == Result::ComputerWins ? 1100 : result == Result::Tie ? 800 : 900;
+    if (result == Result::Tie) {
+        EXPECT_EQ(t.world.log,
+                  join({announced,
+                        {money("Label4", 800), money("Label6", 800), money("Label8", 400),
+                         show("Command1"), show("Command2"), hide("Command3"), hide("Command4"),
+                         hide("Command5"), hand("")},
+                        playerFirstOpeningLog(" туз пики семь червы")}));
+        EXPECT_EQ(t.world.shown(), controlsOf(Phase::PlayerFirstDeal));
+        EXPECT_EQ(t.state.playerPoints, 18);
+        EXPECT_EQ(t.state.dealtCount, 2);
+        EXPECT_TRUE(t.world.fractions.empty());
     } else {
-        EXPECT_EQ(t.visibleSet(), test::phaseSet(Phase::BettingClosed));
+        EXPECT_EQ(t.world.log, join({announced, bettingClosed(player, computer)}));
+        EXPECT_EQ(t.world.shown(), controlsOf(Phase::BettingClosed));
         // The totals wait for the next opening.
-        EXPECT_EQ(t.state().playerPoints, c.playerPoints);
-        EXPECT_EQ(t.state().computerPoints, c.computerPoints);
-        EXPECT_EQ(t.state().dealtCount, 6);
+        EXPECT_EQ(t.state.playerPoints, c.playerPoints);
+        EXPECT_EQ(t.state.computerPoints, c.computerPoints);
+        EXPECT_EQ(t.state.dealtCount, 6);
     }
+    EXPECT_EQ(t.state.answer, 1);
+    EXPECT_EQ(t.state.playerMoney, player);
+    EXPECT_EQ(t.state.computerMoney, computer);
+    // A decided deal leaves stake as it was behind the empty caption.
+    EXPECT_EQ(t.state.stake, result == Result::Tie ? 400 : 200);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ComputerFirstSettlement,
-    testing::Values(
-        StandCase{"C1PlayerOn21AgainstBust", 21, 23, "ooh.wav",
-                  "У вас 21у компа 23Зувик-это круто! Эх, нет в жизни счастья и денег тоже нет.",
-                  Result::PlayerWins},
-        StandCase{"C2PlayerHigher", 19, 17, "ooh.wav",
-                  "У вас 19у компа 17Вот неудача, я проиграл. Ну, это я просто расслабился",
-                  Result::PlayerWins},
-        StandCase{"C3ComputerBustWithACapital", 18, 26, "ooh.wav",
-                  "У вас 18У компа 26Тьфу, я перебрал. А ведь такая хорошая карта шла.",
-                  Result::PlayerWins},
-        StandCase{"C4PlayerBustOnTwoAces", 22, 17, "ye.wav",
-                  "У вас 22у компа 17Отлично! У тебя перебор! Не надо так нервничать, нервные "
-                  "клетки не востанавливаються.",
-                  Result::ComputerWins},
-        StandCase{"C5ComputerOn21AgainstBust", 25, 21, "ye.wav",
-                  "У вас 25у компа 21У меня зувик! Тебе надо сначало в тряпочные "
-                  "потренироваться, а не в карты играть",
-                  Result::ComputerWins},
-        StandCase{"C6BothOn21", 21, 21, "oba.wav",
-                  "У вас 21у компа 21Это называется боевая ничья. Давай пожмем руки и вперед.",
-                  Result::Tie},
-        StandCase{"C7BothBust", 23, 24, "oba.wav",
-                  "У вас 23у компа 24Ну что дружок, перебрали мы с тобой. Ну давай доставлять "
-                  "кон и продолжим игру.",
-                  Result::Tie},
-        StandCase{"C8ComputerHigher", 12, 16, "ye.wav",
-                  "У вас 12у компа 16Ага! Проиграл! Здесь вам нетут, там вам покажут.",
-                  Result::ComputerWins}),
-    [](const testing::TestParamInfo<StandCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Cases, ComputerFirstSettlement,
+                         testing::Values(StandCase{"C1PlayerOn21AgainstBust", 21, 23, kC1},
+                                         StandCase{"C2PlayerHigher", 19, 17, kC2},
+                                         StandCase{"C3ComputerBustWithACapital", 18, 26, kC3},
+                                         StandCase{"C4PlayerBustOnTwoAces", 22, 17, kC4},
+                                         StandCase{"C5ComputerOn21AgainstBust", 25, 21, kC5},
+                                         StandCase{"C6BothOn21", 21, 21, kC6},
+                                         StandCase{"C7BothBust", 23, 24, kC7},
+                                         StandCase{"C8ComputerHigher", 12, 16, kC8}),
+                         byName);
 
-INSTANTIATE_TEST_SUITE_P(
-    Boundaries, ComputerFirstSettlement,
-    testing::Values(
-        StandCase{"PlayerOn21AgainstLowerIsCase1", 21, 16, "ooh.wav",
-                  "У вас 21у компа 16Зувик-это круто! Эх, нет в жизни счастья и денег тоже нет.",
-                  Result::PlayerWins},
-        StandCase{"ComputerOn21AgainstLowerIsCase5", 20, 21, "ye.wav",
-                  "У вас 20у компа 21У меня зувик! Тебе надо сначало в тряпочные "
-                  "потренироваться, а не в карты играть",
-                  Result::ComputerWins},
-        StandCase{"EqualBelow21", 18, 18, "oba.wav",
-                  "У вас 18у компа 18Это называется боевая ничья. Давай пожмем руки и вперед.",
-                  Result::Tie},
-        StandCase{"PlayerPastFortyIsJustBust", 44, 20, "ye.wav",
-                  "У вас 44у компа 20Отлично! У тебя перебор! Не надо так нервничать, нервные "
-                  "клетки не востанавливаються.",
-                  Result::ComputerWins}),
-    [](const testing::TestParamInfo<StandCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Boundaries, ComputerFirstSettlement,
+                         testing::Values(StandCase{"PlayerOn21AgainstLowerIsCase1", 21, 16, kC1},
+                                         StandCase{"ComputerOn21AgainstLowerIsCase5", 20, 21, kC5},
+                                         StandCase{"EqualBelow21", 18, 18, kC6},
+                                         StandCase{"PlayerPastFortyIsJustBust", 44, 20, kC4}),
+                         byName);
 
 // Every pair of totals that play can bring ends as the plain rule says: both bust tie, one
 // bust loses, otherwise the higher total wins and equal totals tie.
@@ -171,13 +144,13 @@ TEST(ComputerFirstSettlementRule, EveryPairOfTotalsFollowsThePlainRule) {
                                                                              : "oba.wav";
             SCOPED_TRACE(std::to_string(player) + " against " + std::to_string(computer));
             EXPECT_EQ(t.world.log.at(0), cue(cueWanted));
-            EXPECT_EQ(t.state().playerMoney + t.state().computerMoney,
+            EXPECT_EQ(t.state.playerMoney + t.state.computerMoney,
                       expected == Result::Tie ? 1600 : 2000);
             if (expected == Result::PlayerWins) {
-                EXPECT_EQ(t.state().playerMoney, 1100);
+                EXPECT_EQ(t.state.playerMoney, 1100);
             }
             if (expected == Result::ComputerWins) {
-                EXPECT_EQ(t.state().computerMoney, 1100);
+                EXPECT_EQ(t.state.computerMoney, 1100);
             }
         }
     }

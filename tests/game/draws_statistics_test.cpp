@@ -1,78 +1,68 @@
 // SPDX-License-Identifier: MIT
 // Frequencies of the game's random draws over a fixed seed. Labelled "statistical" in CTest.
-#include "fake_world.h"
-
 #include "game/cards.h"
+#include "game/random_source.h"
 #include "game/shuffle.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <vector>
 
 namespace {
 
 constexpr int kDraws = 1'000'000;
 
-double share(int count) {
-    return static_cast<double>(count) / kDraws;
+// How often each value from 0 to highest came out of a million draws; a value outside that
+// range fails the test.
+std::vector<double> shares(std::uint64_t seed, int (*draw)(game::RandomSource&), int highest) {
+    game::SystemRandom random(seed);
+    std::vector<double> shares(static_cast<std::size_t>(highest) + 1);
+    int outside = 0;
+    for (int i = 0; i < kDraws; ++i) {
+        const int value = draw(random);
+        if (value < 0 || value > highest) {
+            ++outside;
+        } else {
+            shares[static_cast<std::size_t>(value)] += 1.0 / kDraws;
+        }
+    }
+    EXPECT_EQ(outside, 0);
+    return shares;
 }
 
 TEST(StatisticalDraws, DeckPositionsOneAndThirtySixComeHalfAsOften) {
-    test::SeededRandom random(11);
-    std::array<int, 37> counts{};
-    for (int i = 0; i < kDraws; ++i) {
-        const int position = game::drawDeckPosition(random);
-        ASSERT_GE(position, 1);
-        ASSERT_LE(position, 36);
-        ++counts[static_cast<std::size_t>(position)];
-    }
-    EXPECT_NEAR(share(counts[1]), 1.0 / 70, 0.002);
-    EXPECT_NEAR(share(counts[36]), 1.0 / 70, 0.002);
-    for (int position = 2; position <= 35; ++position) {
-        EXPECT_NEAR(share(counts[static_cast<std::size_t>(position)]), 1.0 / 35, 0.003) << position;
+    const std::vector<double> share = shares(11, game::drawDeckPosition, 36);
+    EXPECT_EQ(share[0], 0.0);
+    EXPECT_NEAR(share[1], 1.0 / 70, 0.002);
+    EXPECT_NEAR(share[36], 1.0 / 70, 0.002);
+    for (std::size_t position = 2; position <= 35; ++position) {
+        EXPECT_NEAR(share[position], 1.0 / 35, 0.003) << position;
     }
 }
 
 TEST(StatisticalDraws, BetsComeAboutOneSixthOneThirdOneThirdOneSixth) {
-    test::SeededRandom random(12);
-    std::array<int, 5> counts{};
-    for (int i = 0; i < kDraws; ++i) {
-        const int index = game::drawBetIndex(random);
-        ASSERT_GE(index, 1);
-        ASSERT_LE(index, 4);
-        ++counts[static_cast<std::size_t>(index)];
-    }
-    EXPECT_NEAR(share(counts[1]), 1.0 / 6, 0.01);
-    EXPECT_NEAR(share(counts[2]), 1.0 / 3, 0.01);
-    EXPECT_NEAR(share(counts[3]), 1.0 / 3, 0.01);
-    EXPECT_NEAR(share(counts[4]), 1.0 / 6, 0.01);
+    const std::vector<double> share = shares(12, game::drawBetIndex, 4);
+    EXPECT_EQ(share[0], 0.0);
+    EXPECT_NEAR(share[1], 1.0 / 6, 0.01);
+    EXPECT_NEAR(share[2], 1.0 / 3, 0.01);
+    EXPECT_NEAR(share[3], 1.0 / 3, 0.01);
+    EXPECT_NEAR(share[4], 1.0 / 6, 0.01);
 }
 
 TEST(StatisticalDraws, EachChanceEventOneInTenTheSaleThreeInForty) {
-    test::SeededRandom random(13);
-    int expense = 0;
-    int fine = 0;
-    int stash = 0;
-    int sale = 0;
-    for (int i = 0; i < kDraws; ++i) {
-        const int roll = game::drawEventRoll(random);
-        ASSERT_GE(roll, 0);
-        ASSERT_LE(roll, 20);
-        expense += roll == 3 || roll == 6 ? 1 : 0;
-        fine += roll == 12 || roll == 18 ? 1 : 0;
-        stash += roll == 5 || roll == 10 ? 1 : 0;
-        sale += roll == 15 || roll == 20 ? 1 : 0;
-    }
-    EXPECT_NEAR(share(expense), 0.1, 0.005);
-    EXPECT_NEAR(share(fine), 0.1, 0.005);
-    EXPECT_NEAR(share(stash), 0.1, 0.005);
-    EXPECT_NEAR(share(sale), 3.0 / 40, 0.005);
+    const std::vector<double> share = shares(13, game::drawEventRoll, 20);
+    EXPECT_NEAR(share[3] + share[6], 0.1, 0.005);   // the expense
+    EXPECT_NEAR(share[12] + share[18], 0.1, 0.005); // the fine
+    EXPECT_NEAR(share[5] + share[10], 0.1, 0.005);  // the stash
+    EXPECT_NEAR(share[15] + share[20], 3.0 / 40, 0.005);
 }
 
 // Drawn less often, the two end cards of the fixed order land later in the shuffled deck.
 TEST(StatisticalDraws, TheEndCardsOfTheFixedOrderLandLaterOnAverage) {
-    test::SeededRandom random(14);
+    game::SystemRandom random(14);
     const game::CardNames order = game::makeDeckOrder();
     constexpr int kShuffles = 20'000;
     std::array<double, 36> positionSum{};

@@ -1,38 +1,32 @@
 // SPDX-License-Identifier: MIT
-#include "table_fixture.h"
+#include "rules_log.h"
+#include "table.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
+using namespace kit;
+using game::Command;
 using game::Control;
-using test::cue;
-using test::hand;
-using test::kFocus;
-using test::Log;
-using test::okBox;
-using test::Phase;
-using test::Table;
 
 constexpr const char* kTwoCards = " валет червы дама червы";
 
-enum class Button { Command1, Command3 };
-
 struct DrawCase {
     const char* name;
-    Button button;
+    Command button; // Command1 or Command3
     int pointsBefore;
     std::string card;
     int pointsAfter;
     Log expected;
 };
 
-void PrintTo(const DrawCase& c, std::ostream* os) {
-    *os << c.name;
+Log scolding(const char* button) {
+    return {cue("sv.wav"), okBox(kTooMany), hide(button)};
 }
 
-Log scolding(const char* button) {
-    return {cue("sv.wav"), okBox(test::kTooMany), test::hide(button)};
+std::string appended(const std::string& card) {
+    return hand(std::string(kTwoCards) + card);
 }
 
 // Command1 appends the card after the scolding, Command3 before it, and they move the focus
@@ -42,71 +36,46 @@ class PlayerDraws : public testing::TestWithParam<DrawCase> {};
 TEST_P(PlayerDraws, TakeTheNextCardAndScoldOnlyPastForty) {
     const DrawCase& c = GetParam();
     Table t;
-    const bool playerFirst = c.button == Button::Command1;
+    const bool playerFirst = c.button == Command::Command1;
     t.enterPhase(playerFirst ? Phase::PlayerFirstDeal : Phase::ComputerFirstDeal);
     t.stackDeck(3, {c.card});
-    t.state().dealtCount = 2;
-    t.state().playerPoints = static_cast<std::uint8_t>(c.pointsBefore);
+    t.state.dealtCount = 2;
+    t.state.playerPoints = static_cast<std::uint8_t>(c.pointsBefore);
     t.world.hand = kTwoCards;
 
-    if (playerFirst) {
-        t.game.run(game::Command::Command1);
-    } else {
-        t.game.run(game::Command::Command3);
-    }
+    t.game.run(c.button);
 
     EXPECT_EQ(t.world.log, c.expected);
-    EXPECT_EQ(t.state().dealtCount, 3);
-    EXPECT_EQ(t.state().playerPoints, c.pointsAfter);
+    EXPECT_EQ(t.state.dealtCount, 3);
+    EXPECT_EQ(t.state.playerPoints, c.pointsAfter);
     EXPECT_EQ(t.world.hand, kTwoCards + c.card);
     const bool scolded = c.pointsAfter > 40;
-    EXPECT_EQ(t.state().answer, scolded ? std::optional<int>(1) : std::nullopt);
-    std::set<Control> visible =
-        test::phaseSet(playerFirst ? Phase::PlayerFirstDeal : Phase::ComputerFirstDeal);
+    EXPECT_EQ(t.state.answer, scolded ? std::optional<int>(1) : std::nullopt);
+    std::vector<Control> shown =
+        controlsOf(playerFirst ? Phase::PlayerFirstDeal : Phase::ComputerFirstDeal);
     if (scolded) {
-        visible.erase(playerFirst ? Control::Command1 : Control::Command3);
+        std::erase(shown, playerFirst ? Control::Command1 : Control::Command3);
     }
-    EXPECT_EQ(t.visibleSet(), visible); // the other button of the deal stays
-}
-
-std::string appended(const std::string& card) {
-    return hand(std::string(kTwoCards) + card);
+    EXPECT_EQ(t.world.shown(), shown); // the other button of the deal stays
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, PlayerDraws,
     testing::Values(
-        DrawCase{"Command1ToExactlyForty",
-                 Button::Command1,
-                 30,
-                 " десять пики",
-                 40,
-                 {cue("deal.wav"), kFocus, appended(" десять пики")}},
-        DrawCase{
-            "Command1ToFortyOneScoldsBeforeShowingTheCard", Button::Command1, 30, " туз пики", 41,
-            test::join({{cue("deal.wav")}, scolding("Command1"), {kFocus, appended(" туз пики")}})},
-        DrawCase{"Command1PastTwentyOneGoesUnremarked",
-                 Button::Command1,
-                 21,
-                 " десять пики",
-                 31,
-                 {cue("deal.wav"), kFocus, appended(" десять пики")}},
-        DrawCase{"Command3ToExactlyForty",
-                 Button::Command3,
-                 30,
-                 " десять пики",
-                 40,
-                 {cue("deal.wav"), kFocus, appended(" десять пики")}},
-        DrawCase{
-            "Command3ToFortyOneShowsTheCardThenScolds", Button::Command3, 30, " туз пики", 41,
-            test::join({{cue("deal.wav"), kFocus, appended(" туз пики")}, scolding("Command3")})},
-        DrawCase{"Command3PastTwentyOneGoesUnremarked",
-                 Button::Command3,
-                 20,
-                 " король бубны",
-                 24,
-                 {cue("deal.wav"), kFocus, appended(" король бубны")}}),
-    [](const testing::TestParamInfo<DrawCase>& info) { return info.param.name; });
+        DrawCase{"Command1ToExactlyForty", Command::Command1, 30, " десять пики", 40,
+                 Log{cue("deal.wav"), kFocus, appended(" десять пики")}},
+        DrawCase{"Command1ToFortyOneScoldsBeforeShowingTheCard", Command::Command1, 30, " туз пики",
+                 41,
+                 join({{cue("deal.wav")}, scolding("Command1"), {kFocus, appended(" туз пики")}})},
+        DrawCase{"Command1PastTwentyOneGoesUnremarked", Command::Command1, 21, " десять пики", 31,
+                 Log{cue("deal.wav"), kFocus, appended(" десять пики")}},
+        DrawCase{"Command3ToExactlyForty", Command::Command3, 30, " десять пики", 40,
+                 Log{cue("deal.wav"), kFocus, appended(" десять пики")}},
+        DrawCase{"Command3ToFortyOneShowsTheCardThenScolds", Command::Command3, 30, " туз пики", 41,
+                 join({{cue("deal.wav"), kFocus, appended(" туз пики")}, scolding("Command3")})},
+        DrawCase{"Command3PastTwentyOneGoesUnremarked", Command::Command3, 20, " король бубны", 24,
+                 Log{cue("deal.wav"), kFocus, appended(" король бубны")}}),
+    byName);
 
 TEST(PlayerDraws, TwelveLowestCardsKeepTheButtonAndTheThirteenthPassesForty) {
     Table t;
@@ -119,67 +88,52 @@ TEST(PlayerDraws, TwelveLowestCardsKeepTheButtonAndTheThirteenthPassesForty) {
     }
     lowest.push_back(" шесть червы");
     t.stackDeck(1, lowest);
-    t.state().dealtCount = 2;
-    t.state().playerPoints = 4; // the two jacks already held
+    t.state.dealtCount = 2;
+    t.state.playerPoints = 4; // the two jacks already held
     for (int draw = 0; draw < 10; ++draw) {
-        t.game.run(game::Command::Command1);
+        t.game.run(Command::Command1);
     }
-    EXPECT_EQ(t.state().playerPoints, 36);
+    EXPECT_EQ(t.state.playerPoints, 36);
     EXPECT_TRUE(t.world.visible[Control::Command1]);
     t.world.takeLog();
-    t.game.run(game::Command::Command1);
-    EXPECT_EQ(t.state().playerPoints, 42);
+    t.game.run(Command::Command1);
+    EXPECT_EQ(t.state.playerPoints, 42);
     EXPECT_FALSE(t.world.visible[Control::Command1]);
     EXPECT_EQ(t.world.log.at(1), cue("sv.wav"));
 }
 
-// The deck has no 37th card: a click then changes nothing at all.
-TEST(PlayerDraws, NoDrawPastTheLastCard) {
-    for (const bool playerFirst : {true, false}) {
+// The deck has no 37th card: a click then changes nothing at all; the 36th can still be drawn.
+TEST(PlayerDraws, TheLastCardCanBeDrawnAndNothingPastIt) {
+    for (const Command button : {Command::Command1, Command::Command3}) {
         Table t;
-        t.enterPhase(playerFirst ? Phase::PlayerFirstDeal : Phase::ComputerFirstDeal);
+        t.enterPhase(button == Command::Command1 ? Phase::PlayerFirstDeal
+                                                 : Phase::ComputerFirstDeal);
         t.stackDeck(1, {});
-        t.state().dealtCount = 36;
-        t.state().playerPoints = 20;
-        t.world.hand = kTwoCards;
-        if (playerFirst) {
-            t.game.run(game::Command::Command1);
-        } else {
-            t.game.run(game::Command::Command3);
-        }
-        EXPECT_TRUE(t.world.log.empty()) << playerFirst;
-        EXPECT_EQ(t.state().dealtCount, 36);
-        EXPECT_EQ(t.state().playerPoints, 20);
-        EXPECT_EQ(t.world.hand, kTwoCards);
+        t.state.dealtCount = 35;
+        t.state.playerPoints = 5;
+        t.game.run(button);
+        EXPECT_EQ(t.state.playerPoints, 15); // " десять пики"
+        EXPECT_EQ(t.world.hand, " десять пики");
+        t.world.takeLog();
+        t.game.run(button);
+        EXPECT_TRUE(t.world.log.empty()) << static_cast<int>(button);
+        EXPECT_EQ(t.state.dealtCount, 36);
+        EXPECT_EQ(t.state.playerPoints, 15);
+        EXPECT_EQ(t.world.hand, " десять пики");
     }
-}
-
-TEST(PlayerDraws, TheLastCardOfTheDeckCanStillBeDrawn) {
-    Table t;
-    t.stackDeck(1, {});
-    t.state().dealtCount = 35;
-    t.state().playerPoints = 5;
-    t.game.run(game::Command::Command3);
-    EXPECT_EQ(t.state().dealtCount, 36);
-    EXPECT_EQ(t.state().playerPoints, 15); // " десять пики"
-    EXPECT_EQ(t.world.hand, " десять пики");
 }
 
 // A name that stands in no cell of the grid adds nothing to the total.
 TEST(PlayerDraws, ANamelessCardAddsNothing) {
-    for (const bool playerFirst : {true, false}) {
+    for (const Command button : {Command::Command1, Command::Command3}) {
         Table t;
         t.stackDeck(1, {});
-        t.state().deck[2] = "туз пики"; // no leading blank
-        t.state().dealtCount = 2;
-        t.state().playerPoints = 17;
-        if (playerFirst) {
-            t.game.run(game::Command::Command1);
-        } else {
-            t.game.run(game::Command::Command3);
-        }
-        EXPECT_EQ(t.state().playerPoints, 17);
-        EXPECT_EQ(t.state().dealtCount, 3);
+        t.state.deck[2] = "туз пики"; // no leading blank
+        t.state.dealtCount = 2;
+        t.state.playerPoints = 17;
+        t.game.run(button);
+        EXPECT_EQ(t.state.playerPoints, 17);
+        EXPECT_EQ(t.state.dealtCount, 3);
     }
 }
 

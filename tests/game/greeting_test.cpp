@@ -1,125 +1,45 @@
 // SPDX-License-Identifier: MIT
-#include "game/game.h"
-#include "table_fixture.h"
+#include "rules_log.h"
+#include "table.h"
 
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <string>
 #include <vector>
 
 namespace {
 
-using test::FakeWorld;
-using test::ScriptedRandom;
+using namespace kit;
 
 constexpr std::string_view kFirstPrompt = "Вы хотите сыграть? Тогда представьтесь";
 constexpr std::string_view kSecondPrompt = "Мы же вас попросили представиться!";
 
-std::string input(std::string_view prompt, std::string_view typed) {
-    return "input \"" + std::string(prompt) + "\" -> \"" + std::string(typed) + "\"";
-}
-
 std::string welcome(std::string_view name) {
-    return "box OK \"Проходите пожалуйста господин" + std::string(name) +
-           "Желаем вам хорошо провести время.\"";
+    return okBox("Проходите пожалуйста господин" + std::string(name) +
+                 "Желаем вам хорошо провести время.");
 }
 
-std::vector<std::string> joined(std::vector<std::string> head,
-                                const std::vector<std::string>& tail) {
-    head.insert(head.end(), tail.begin(), tail.end());
-    return head;
+Log welcomed(std::string_view name) {
+    return join({{welcome(name), caption("Label3", name)}, newMatchLog()});
 }
 
-struct Greeting : ::testing::Test {
-    FakeWorld world;
-    ScriptedRandom random;
-    game::Game game{world, world, random, world.table};
+struct LoadCase {
+    const char* name;
+    std::vector<std::string> typed;
+    Log log;
+    std::string playerName; // empty: the player is shown out
 };
 
-TEST_F(Greeting, NameAtTheFirstPromptIsWelcomedShownAndStartsTheMatch) {
-    world.inputAnswers = {"Вася"};
-    game.load();
-    EXPECT_EQ(world.log, joined({"cue door.wav sync", input(kFirstPrompt, "Вася"), welcome("Вася"),
-                                 "caption Label3 \"Вася\""},
-                                test::newMatchLog()));
-    EXPECT_EQ(world.table.playerName, "Вася");
-    EXPECT_EQ(world.table.playerMoney, 1000);
-    EXPECT_EQ(world.table.computerMoney, 1000);
-    EXPECT_EQ(world.captions[game::Control::Label4], " 1000");
-    EXPECT_TRUE(world.visible[game::Control::Command5]);
-    EXPECT_FALSE(world.visible[game::Control::Text1]);
-}
-
-TEST_F(Greeting, CancelAtTheFirstPromptAsksAgainAndWelcomesTheSecondName) {
-    world.inputAnswers = {"", "Петя"};
-    game.load();
-    EXPECT_EQ(world.log,
-              joined({"cue door.wav sync", input(kFirstPrompt, ""), input(kSecondPrompt, "Петя"),
-                      welcome("Петя"), "caption Label3 \"Петя\""},
-                     test::newMatchLog()));
-    EXPECT_EQ(world.table.playerName, "Петя");
-}
-
-TEST_F(Greeting, CancelTwiceShowsThePlayerOutWithoutWelcomeOrMatch) {
-    world.inputAnswers = {"", ""};
-    EXPECT_THROW(game.load(), game::Termination);
-    // The farewell is heard to its end, and nothing follows the termination: no welcome, no
-    // "kn.wav", no caption, no control shown.
-    EXPECT_EQ(world.log, (std::vector<std::string>{"cue door.wav sync", input(kFirstPrompt, ""),
-                                                   input(kSecondPrompt, ""), "cue bye.wav sync",
-                                                   "terminate"}));
-    EXPECT_EQ(world.table.playerMoney, 0);
-    EXPECT_EQ(world.table.computerMoney, 0);
-}
-
-// Watches the table at the moment the door cue starts.
-struct DoorWatch : FakeWorld {
-    bool tablesFilledAtDoor = false;
-    void play(std::string_view name, game::CueMode mode) override {
-        if (name == "door.wav") {
-            tablesFilledAtDoor = table.deckOrder[35] == " десять пики" &&
-                                 table.cardGrid[11 - 2][3] == " туз пики" &&
-                                 table.betValues[3] == 200;
-        }
-        FakeWorld::play(name, mode);
-    }
-};
-
-TEST(GreetingOrder, TheTablesAreFilledBeforeTheDoorCue) {
-    DoorWatch world;
-    ScriptedRandom random;
-    game::Game game(world, world, random, world.table);
-    world.inputAnswers = {"Вася"};
-    game.load();
-    EXPECT_TRUE(world.tablesFilledAtDoor);
-}
-
-struct NameCase {
-    const char* what;
-    std::string name;
-};
-
-void PrintTo(const NameCase& param, std::ostream* out) {
-    *out << param.what;
-}
-
-class NameKeptExactly : public ::testing::TestWithParam<NameCase> {};
-
+// The second prompt comes only after an empty first answer; a second empty answer shows the
+// player out, the farewell heard to its end and nothing after the termination: no welcome, no
+// "kn.wav", no caption, no control shown.
 // Only the empty text counts as no name; anything else, blanks included, is a name and goes
 // into the welcome and Label3 byte for byte.
-TEST_P(NameKeptExactly, InTheTableTheWelcomeAndLabel3) {
-    const std::string& name = GetParam().name;
-    FakeWorld world;
-    ScriptedRandom random;
-    game::Game game(world, world, random, world.table);
-    world.inputAnswers = {name};
-    game.load();
-    EXPECT_EQ(world.table.playerName, name);
-    EXPECT_EQ(world.captions[game::Control::Label3], name);
-    ASSERT_GE(world.log.size(), 4U);
-    EXPECT_EQ(world.log[1], input(kFirstPrompt, name)) << "no second prompt";
-    EXPECT_EQ(world.log[2], welcome(name));
+LoadCase named(const char* name, const std::string& typed) {
+    return {name,
+            {typed},
+            join({{cue("door.wav"), input(kFirstPrompt, typed)}, welcomed(typed)}),
+            typed};
 }
 
 std::string thousandCharacters() {
@@ -130,23 +50,70 @@ std::string thousandCharacters() {
     return name;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Names, NameKeptExactly,
-    ::testing::Values(NameCase{"single_blank", " "}, NameCase{"blanks_around", "  Вася  "},
-                      NameCase{"latin", "John Smith"}, NameCase{"cyrillic", "Ёжик Иванович"},
-                      NameCase{"emoji", "🃏 Туз 😀"}, NameCase{"markup", "<b>Вася</b> &amp;"},
-                      NameCase{"thousand_characters", thousandCharacters()}),
-    [](const ::testing::TestParamInfo<NameCase>& info) { return std::string(info.param.what); });
+class Greeting : public ::testing::TestWithParam<LoadCase> {};
 
-TEST(GreetingWelcome, ASingleBlankRunsTheTwoTextsTogetherWithOneBlank) {
-    FakeWorld world;
-    ScriptedRandom random;
-    game::Game game(world, world, random, world.table);
-    world.inputAnswers = {"", " "};
+TEST_P(Greeting, WelcomesTheFirstNameGivenOrShowsThePlayerOut) {
+    const LoadCase& c = GetParam();
+    Table t;
+    t.world.typed.assign(c.typed.begin(), c.typed.end());
+    if (c.playerName.empty()) {
+        EXPECT_THROW(t.game.load(), game::Termination);
+    } else {
+        t.game.load();
+    }
+    EXPECT_EQ(t.world.log, c.log);
+    EXPECT_EQ(t.state.playerName, c.playerName);
+    EXPECT_EQ(t.state.playerMoney, c.playerName.empty() ? 0 : 1000);
+    EXPECT_EQ(t.state.computerMoney, c.playerName.empty() ? 0 : 1000);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, Greeting,
+    ::testing::Values(
+        named("NameAtTheFirstPrompt", "Вася"), named("SingleBlank", " "),
+        named("BlanksAround", "  Вася  "), named("Latin", "John Smith"),
+        named("Cyrillic", "Ёжик Иванович"), named("Emoji", "🃏 Туз 😀"),
+        named("Markup", "<b>Вася</b> &amp;"), named("ThousandCharacters", thousandCharacters()),
+        LoadCase{"EmptyFirstThenAName",
+                 {"", "Петя"},
+                 join({{cue("door.wav"), input(kFirstPrompt, ""), input(kSecondPrompt, "Петя")},
+                       welcomed("Петя")}),
+                 "Петя"},
+        // The two texts of the welcome run together with the one blank.
+        LoadCase{"EmptyFirstThenASingleBlank",
+                 {"", " "},
+                 join({{cue("door.wav"), input(kFirstPrompt, ""), input(kSecondPrompt, " ")},
+                       welcomed(" ")}),
+                 " "},
+        LoadCase{"EmptyTwiceShowsThePlayerOut",
+                 {"", ""},
+                 {cue("door.wav"), input(kFirstPrompt, ""), input(kSecondPrompt, ""),
+                  cue("bye.wav"), kTerminate},
+                 ""}),
+    byName);
+
+// Watches the table at the moment the door cue starts.
+struct DoorWatch : RecordingWorld {
+    const game::TableState* table = nullptr;
+    bool tablesFilledAtDoor = false;
+    void play(std::string_view name, game::CueMode mode) override {
+        if (name == "door.wav") {
+            tablesFilledAtDoor = table->deckOrder[35] == " десять пики" &&
+                                 table->cardGrid[11 - 2][3] == " туз пики" &&
+                                 table->betValues[3] == 200;
+        }
+        RecordingWorld::play(name, mode);
+    }
+};
+
+TEST(GreetingOrder, TheTablesAreFilledBeforeTheDoorCue) {
+    game::TableState state;
+    DoorWatch world;
+    world.table = &state;
+    game::Game game(world, world, world, state);
+    world.typed = {"Вася"};
     game.load();
-    ASSERT_GE(world.log.size(), 4U);
-    EXPECT_EQ(world.log[3],
-              "box OK \"Проходите пожалуйста господин Желаем вам хорошо провести время.\"");
+    EXPECT_TRUE(world.tablesFilledAtDoor);
 }
 
 } // namespace

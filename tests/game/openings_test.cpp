@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "table_fixture.h"
-
+#include "deck.h"
 #include "game/shuffle.h"
+#include "rules_log.h"
+#include "table.h"
 
 #include <gtest/gtest.h>
 
@@ -9,15 +10,7 @@
 
 namespace {
 
-using test::asyncCue;
-using test::cue;
-using test::hand;
-using test::join;
-using test::kFocus;
-using test::Log;
-using test::money;
-using test::okBox;
-using test::Table;
+using namespace kit;
 
 bool allSet(const game::Marks& marks) {
     return std::all_of(marks.begin(), marks.end(), [](bool mark) { return mark; });
@@ -26,49 +19,49 @@ bool allSet(const game::Marks& marks) {
 TEST(PlayerFirstOpening, FocusesCuesTwiceAsyncShufflesAndDealsTheFirstTwoCards) {
     Table t;
     t.world.hand = " король пики";
-    t.state().computerPoints = 19;
-    t.state().dealtCount = 7;
-    t.stackShuffle({" туз пики", " семь червы", " десять бубны"});
+    t.state.computerPoints = 19;
+    t.state.dealtCount = 7;
+    t.world.stackShuffle({" туз пики", " семь червы", " десять бубны"});
     t.game.inicial();
 
     EXPECT_EQ(t.world.log, (Log{kFocus, asyncCue("deal.wav"), asyncCue("deal.wav"),
                                 hand(" туз пики семь червы")}));
     EXPECT_EQ(t.world.hand, " туз пики семь червы"); // replaced, not extended
-    EXPECT_EQ(t.state().playerPoints, 18);
-    EXPECT_EQ(t.state().dealtCount, 2);
-    EXPECT_EQ(t.state().computerPoints, 19); // the computer's total waits for its turn
-    EXPECT_EQ(t.state().deck[2], " десять бубны");
-    EXPECT_TRUE(test::isPermutationOfTheDeck(t.state().deck));
-    EXPECT_TRUE(allSet(t.state().drawnMarks));
-    EXPECT_EQ(t.random.reseeds, 1);
-    EXPECT_TRUE(t.random.fractions.empty());
+    EXPECT_EQ(t.state.playerPoints, 18);
+    EXPECT_EQ(t.state.dealtCount, 2);
+    EXPECT_EQ(t.state.computerPoints, 19); // the computer's total waits for its turn
+    EXPECT_EQ(t.state.deck[2], " десять бубны");
+    EXPECT_TRUE(isPermutationOfTheDeck(t.state.deck));
+    EXPECT_TRUE(allSet(t.state.drawnMarks));
+    EXPECT_EQ(t.world.reseeds, 1);
+    EXPECT_TRUE(t.world.fractions.empty());
 }
 
 TEST(PlayerFirstOpening, TwoAcesMakeTwentyTwoAndNothingIsSaid) {
     Table t;
-    t.stackShuffle({" туз пики", " туз бубны"});
+    t.world.stackShuffle({" туз пики", " туз бубны"});
     t.game.inicial();
-    EXPECT_EQ(t.state().playerPoints, 22);
+    EXPECT_EQ(t.state.playerPoints, 22);
     EXPECT_EQ(t.world.log.size(), 4U);
 }
 
 TEST(PlayerFirstOpening, ClearsTheMarksOfTheLastShuffleFirst) {
     Table t;
-    t.state().drawnMarks.fill(true); // a stale shuffle would never end
-    t.stackShuffle({});
+    t.state.drawnMarks.fill(true); // a stale shuffle would never end
+    t.world.stackShuffle({});
     t.game.inicial();
-    EXPECT_EQ(t.state().deck, game::makeDeckOrder());
+    EXPECT_EQ(t.state.deck, game::makeDeckOrder());
 }
 
 TEST(Shuffle, DrawsAgainWhileThePositionIsTaken) {
-    test::ScriptedRandom random;
+    RecordingWorld random;
     // The second card draws position 1, taken, then 36; the rest come in the fixed order.
     std::vector<int> positions{1, 1, 36};
     for (int position = 2; position <= 35; ++position) {
         positions.push_back(position);
     }
     for (int position : positions) {
-        random.fractions.push_back(test::fractionFor(position, 35, 1));
+        random.fractions.push_back(fractionFor(position, 35, 1));
     }
     game::Marks marks{};
     game::CardNames deck;
@@ -77,7 +70,7 @@ TEST(Shuffle, DrawsAgainWhileThePositionIsTaken) {
     EXPECT_EQ(deck[1], " десять пики");
     EXPECT_EQ(deck[2], " валет бубны");
     EXPECT_EQ(deck[35], " десять треф");
-    EXPECT_TRUE(test::isPermutationOfTheDeck(deck));
+    EXPECT_TRUE(isPermutationOfTheDeck(deck));
     EXPECT_TRUE(allSet(marks));
     EXPECT_TRUE(random.fractions.empty());
 }
@@ -96,7 +89,7 @@ TEST(RandomDraws, ScaleRoundHalfToEvenAndStayInRange) {
         {0.9999999, 36, 20, 4},                   // the top of the range
     };
     for (const Case& c : cases) {
-        test::ScriptedRandom random;
+        RecordingWorld random;
         random.fractions = {c.fraction, c.fraction, c.fraction};
         EXPECT_EQ(game::drawDeckPosition(random), c.position) << c.fraction;
         EXPECT_EQ(game::drawEventRoll(random), c.roll) << c.fraction;
@@ -104,7 +97,8 @@ TEST(RandomDraws, ScaleRoundHalfToEvenAndStayInRange) {
     }
 }
 
-// A golden master: this seed must always give this deck, through the game's own shuffle.
+// A golden master: this seed must always give this deck, through the game's own random source
+// and shuffle.
 TEST(Shuffle, GoldenMasterOfOneSeed) {
     const game::CardNames expected{
         " дама червы",   " дама треф",   " девять бубны", " валет пики",   " восемь треф",
@@ -115,15 +109,14 @@ TEST(Shuffle, GoldenMasterOfOneSeed) {
         " король пики",  " семь треф",   " валет червы",  " дама бубны",   " восемь бубны",
         " девять червы", " туз треф",    " валет треф",   " шесть бубны",  " семь червы",
         " шесть червы"};
-    test::FakeWorld world;
-    test::SeededRandom random(20240601);
-    game::Game game(world, world, random, world.table);
-    game::initTables(world.table);
+    Table t;
+    game::SystemRandom random(20240601);
+    game::Game game(t.world, t.world, random, t.state);
     game.inicial();
-    EXPECT_EQ(world.table.deck, expected);
-    EXPECT_EQ(world.hand, expected[0] + expected[1]);
+    EXPECT_EQ(t.state.deck, expected);
+    EXPECT_EQ(t.world.hand, expected[0] + expected[1]);
 
-    test::SeededRandom same(20240601);
+    game::SystemRandom same(20240601);
     game::Marks marks{};
     game::CardNames deck;
     game::shuffleInto(game::makeDeckOrder(), marks, deck, same);
@@ -131,9 +124,11 @@ TEST(Shuffle, GoldenMasterOfOneSeed) {
 }
 
 // inicial1 with no chance event: the computer's cards, then the player's, then the stake.
+using Cards = std::vector<std::string>;
+
 struct ComputerHandCase {
     const char* name;
-    std::vector<std::string> cards; // the computer's hand, then the player's two cards
+    Cards cards; // the computer's hand, then the player's two cards
     int extraCues;
     int computerPoints;
     std::string playerHand;
@@ -141,19 +136,15 @@ struct ComputerHandCase {
     int dealtCount;
 };
 
-void PrintTo(const ComputerHandCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class ComputerFirstOpeningHand : public testing::TestWithParam<ComputerHandCase> {};
 
 TEST_P(ComputerFirstOpeningHand, ComputerDrawsBelowSixteenThenThePlayerGetsTwoCards) {
     const ComputerHandCase& c = GetParam();
     Table t;
     t.setMoney(300, 300, 100);
-    t.state().deck.fill(" old");
-    t.scriptEventRoll(1); // no gain
-    t.stackShuffle(c.cards);
+    t.state.deck.fill(" old");
+    t.world.scriptEventRoll(1); // no gain
+    t.world.stackShuffle(c.cards);
     t.game.inicial1();
 
     Log expected{cue("win.wav"), cue("deal.wav"), cue("deal.wav")};
@@ -163,59 +154,36 @@ TEST_P(ComputerFirstOpeningHand, ComputerDrawsBelowSixteenThenThePlayerGetsTwoCa
     expected.push_back(hand(c.playerHand));
     expected.push_back(okBox("На кону 100Мне хватит. Бери себе"));
     EXPECT_EQ(t.world.log, expected);
-    EXPECT_EQ(t.state().computerPoints, c.computerPoints);
-    EXPECT_EQ(t.state().playerPoints, c.playerPoints);
-    EXPECT_EQ(t.state().dealtCount, c.dealtCount);
-    EXPECT_EQ(t.state().playerMoney, 300);
-    EXPECT_EQ(t.random.reseeds, 2);
-    EXPECT_TRUE(t.random.fractions.empty());
-    EXPECT_TRUE(test::isPermutationOfTheDeck(t.state().deck));
-    EXPECT_TRUE(allSet(t.state().drawnMarks2));
-    EXPECT_FALSE(t.state().answer.has_value()); // the stake box's result is not kept
+    EXPECT_EQ(t.state.computerPoints, c.computerPoints);
+    EXPECT_EQ(t.state.playerPoints, c.playerPoints);
+    EXPECT_EQ(t.state.dealtCount, c.dealtCount);
+    EXPECT_EQ(t.state.playerMoney, 300);
+    EXPECT_EQ(t.world.reseeds, 2);
+    EXPECT_TRUE(t.world.fractions.empty());
+    EXPECT_TRUE(isPermutationOfTheDeck(t.state.deck));
+    EXPECT_TRUE(allSet(t.state.drawnMarks2));
+    EXPECT_FALSE(t.state.answer.has_value()); // the stake box's result is not kept
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ComputerFirstOpeningHand,
-    testing::Values(ComputerHandCase{"FifteenDrawsOnceAndGoesBust",
-                                     {" девять червы", " шесть червы", " туз червы",
-                                      " десять червы", " семь червы"},
-                                     1,
-                                     26,
-                                     " десять червы семь червы",
-                                     17,
-                                     5},
-                    ComputerHandCase{"SixteenStands",
-                                     {" десять червы", " шесть червы", " туз пики", " семь червы"},
-                                     0,
-                                     16,
-                                     " туз пики семь червы",
-                                     18,
-                                     4},
-                    ComputerHandCase{"TwoAcesStandOnTwentyTwo",
-                                     {" туз червы", " туз бубны", " валет червы", " дама червы"},
-                                     0,
-                                     22,
-                                     " валет червы дама червы",
-                                     5,
-                                     4},
-                    ComputerHandCase{"SevenLowCardsAtMost",
-                                     {" валет червы", " валет бубны", " валет треф", " валет пики",
-                                      " дама червы", " дама бубны", " дама треф", " туз пики",
-                                      " туз червы"},
-                                     5,
-                                     17,
-                                     " туз пики туз червы",
-                                     22,
-                                     9}),
-    [](const testing::TestParamInfo<ComputerHandCase>& info) { return info.param.name; });
-
-TEST(ComputerFirstOpening, AnnouncesTheStakeRunTogetherWithItsTexts) {
-    Table t;
-    t.setMoney(0, 300, 1250);
-    t.stackShuffle({" десять червы", " шесть червы", " туз пики", " семь червы"});
-    t.game.inicial1();
-    EXPECT_EQ(t.world.log.back(), okBox("На кону 1250Мне хватит. Бери себе"));
-}
+    testing::Values(
+        ComputerHandCase{
+            "FifteenDrawsOnceAndGoesBust",
+            Cards{" девять червы", " шесть червы", " туз червы", " десять червы", " семь червы"}, 1,
+            26, " десять червы семь червы", 17, 5},
+        ComputerHandCase{"SixteenStands",
+                         Cards{" десять червы", " шесть червы", " туз пики", " семь червы"}, 0, 16,
+                         " туз пики семь червы", 18, 4},
+        ComputerHandCase{"TwoAcesStandOnTwentyTwo",
+                         Cards{" туз червы", " туз бубны", " валет червы", " дама червы"}, 0, 22,
+                         " валет червы дама червы", 5, 4},
+        ComputerHandCase{"SevenLowCardsAtMost",
+                         Cards{" валет червы", " валет бубны", " валет треф", " валет пики",
+                               " дама червы", " дама бубны", " дама треф", " туз пики",
+                               " туз червы"},
+                         5, 17, " туз пики туз червы", 22, 9}),
+    byName);
 
 // The chance events, one group per row of their table.
 struct ChanceCase {
@@ -226,10 +194,6 @@ struct ChanceCase {
     int moneyAfter;
 };
 
-void PrintTo(const ChanceCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class ChanceEvents : public testing::TestWithParam<ChanceCase> {};
 
 TEST_P(ChanceEvents, RollOnlyWhereAllowedAndMoveMoneyAsAnnounced) {
@@ -237,11 +201,11 @@ TEST_P(ChanceEvents, RollOnlyWhereAllowedAndMoveMoneyAsAnnounced) {
     Table t;
     t.setMoney(c.playerMoney, 700, 50);
     for (int roll : c.rolls) {
-        t.scriptEventRoll(roll);
+        t.world.scriptEventRoll(roll);
     }
     // If a roll were drawn that the case does not expect, it would eat the first shuffle
     // fraction and the hand below would come out differently.
-    t.stackShuffle({" десять червы", " шесть червы", " туз пики", " семь червы"});
+    t.world.stackShuffle({" десять червы", " шесть червы", " туз пики", " семь червы"});
     t.game.inicial1();
 
     const Log expected =
@@ -249,25 +213,28 @@ TEST_P(ChanceEvents, RollOnlyWhereAllowedAndMoveMoneyAsAnnounced) {
               {cue("win.wav"), cue("deal.wav"), cue("deal.wav"), hand(" туз пики семь червы"),
                okBox("На кону 50Мне хватит. Бери себе")}});
     EXPECT_EQ(t.world.log, expected);
-    EXPECT_EQ(t.state().playerMoney, c.moneyAfter);
-    EXPECT_EQ(t.state().computerMoney, 700);
-    EXPECT_TRUE(t.random.fractions.empty());
+    EXPECT_EQ(t.state.playerMoney, c.moneyAfter);
+    EXPECT_EQ(t.state.computerMoney, 700);
+    EXPECT_TRUE(t.world.fractions.empty());
     if (!c.rolls.empty()) {
-        EXPECT_EQ(t.state().eventRoll, c.rolls.back());
+        EXPECT_EQ(t.state.eventRoll, c.rolls.back());
     }
 }
 
+Log event(const char* cue, std::string_view text, int after) {
+    return {kit::cue(cue), okBox(text), money("Label4", after)};
+}
 Log expense(int after) {
-    return {cue("4.wav"), okBox(test::kExpense), money("Label4", after)};
+    return event("4.wav", kExpense, after);
 }
 Log fine(int after) {
-    return {cue("4.wav"), okBox(test::kFine), money("Label4", after)};
+    return event("4.wav", kFine, after);
 }
 Log stash(int after) {
-    return {cue("yes.wav"), okBox(test::kStash), money("Label4", after)};
+    return event("yes.wav", kStash, after);
 }
 Log sale(int after) {
-    return {cue("yes.wav"), okBox(test::kSale), money("Label4", after)};
+    return event("yes.wav", kSale, after);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -292,6 +259,6 @@ INSTANTIATE_TEST_SUITE_P(
                                join({expense(900), stash(1200)}),
                                1200},
                     ChanceCase{"FineThenSale", 500, {18, 20}, join({fine(300), sale(700)}), 700}),
-    [](const testing::TestParamInfo<ChanceCase>& info) { return info.param.name; });
+    byName);
 
 } // namespace

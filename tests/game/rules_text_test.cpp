@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "by_name.h"
 #include "game/rules_text.h"
 
 #include <gtest/gtest.h>
@@ -6,7 +7,6 @@
 #include <cstddef>
 #include <fstream>
 #include <iterator>
-#include <ostream>
 #include <set>
 #include <string>
 #include <vector>
@@ -18,42 +18,39 @@ using game::rulesText;
 
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD"; // U+FFFD
 
-struct LinesCase {
-    const char* what;
+struct TextCase {
+    const char* name;
     std::string bytes;
     std::string text;
 };
 
-void PrintTo(const LinesCase& param, std::ostream* out) {
-    *out << param.what;
-}
+// Every line followed by one LF, whatever ended it in the file (Files); whatever the file holds,
+// the text is printable characters, TAB and LF only (Characters).
+class RulesFileText : public ::testing::TestWithParam<TextCase> {};
 
-class RulesLines : public ::testing::TestWithParam<LinesCase> {};
-
-// Every line followed by one LF, whatever ended it in the file.
-TEST_P(RulesLines, EveryLineIsFollowedByOneLineFeed) {
+TEST_P(RulesFileText, EndsEveryLineWithOneLineFeedAndHoldsOnlyPrintableCharacters) {
     EXPECT_EQ(rulesText(GetParam().bytes), GetParam().text);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Files, RulesLines,
-    ::testing::Values(LinesCase{"empty_file", "", ""}, //
-                      LinesCase{"one_line_without_break", "Правила", "Правила\n"},
-                      LinesCase{"last_line_without_break", "Раз\r\nДва", "Раз\nДва\n"},
-                      LinesCase{"last_line_with_break", "Раз\r\nДва\r\n", "Раз\nДва\n"},
-                      LinesCase{"cr_lf", "a\r\nb\r\nc\r\n", "a\nb\nc\n"},
-                      LinesCase{"cr_only", "a\rb\rc\r", "a\nb\nc\n"},
-                      LinesCase{"lf_only", "a\nb\nc\n", "a\nb\nc\n"},
-                      LinesCase{"mixed_breaks", "a\rb\nc\r\nd", "a\nb\nc\nd\n"},
-                      LinesCase{"blank_lines", "a\r\n\r\n\r\nb\r\n", "a\n\n\nb\n"},
-                      LinesCase{"only_a_break", "\r\n", "\n"}, //
-                      LinesCase{"two_crs_are_two_lines", "\r\r", "\n\n"},
-                      LinesCase{"lf_then_cr_are_two_lines", "\n\r", "\n\n"},
-                      LinesCase{"cr_lf_then_lf", "a\r\n\nb", "a\n\nb\n"},
-                      LinesCase{"blanks_and_tabs_kept", "  x\t y  \r\n\t\r\n", "  x\t y  \n\t\n"},
-                      LinesCase{"markup_is_just_text", "<b>жирный</b> &amp; <a href=x>",
-                                "<b>жирный</b> &amp; <a href=x>\n"}),
-    [](const ::testing::TestParamInfo<LinesCase>& info) { return std::string(info.param.what); });
+    Files, RulesFileText,
+    ::testing::Values(TextCase{"empty_file", "", ""}, //
+                      TextCase{"one_line_without_break", "Правила", "Правила\n"},
+                      TextCase{"last_line_without_break", "Раз\r\nДва", "Раз\nДва\n"},
+                      TextCase{"last_line_with_break", "Раз\r\nДва\r\n", "Раз\nДва\n"},
+                      TextCase{"cr_lf", "a\r\nb\r\nc\r\n", "a\nb\nc\n"},
+                      TextCase{"cr_only", "a\rb\rc\r", "a\nb\nc\n"},
+                      TextCase{"lf_only", "a\nb\nc\n", "a\nb\nc\n"},
+                      TextCase{"mixed_breaks", "a\rb\nc\r\nd", "a\nb\nc\nd\n"},
+                      TextCase{"blank_lines", "a\r\n\r\n\r\nb\r\n", "a\n\n\nb\n"},
+                      TextCase{"only_a_break", "\r\n", "\n"}, //
+                      TextCase{"two_crs_are_two_lines", "\r\r", "\n\n"},
+                      TextCase{"lf_then_cr_are_two_lines", "\n\r", "\n\n"},
+                      TextCase{"cr_lf_then_lf", "a\r\n\nb", "a\n\nb\n"},
+                      TextCase{"blanks_and_tabs_kept", "  x\t y  \r\n\t\r\n", "  x\t y  \n\t\n"},
+                      TextCase{"markup_is_just_text", "<b>жирный</b> &amp; <a href=x>",
+                               "<b>жирный</b> &amp; <a href=x>\n"}),
+    kit::byName);
 
 // "Правила игры «Зувик»", "Туз — 11 очков, №1: Ёжик ёлка", each ended by CR LF.
 const std::string kCp1251Sample = "\xCF\xF0\xE0\xE2\xE8\xEB\xE0 \xE8\xE3\xF0\xFB "
@@ -82,35 +79,14 @@ TEST(RulesEncoding, AnyInvalidSequenceMakesTheWholeFileWindows1251) {
     EXPECT_EQ(rulesText("Да\r\n\xC4\xE0"), "Р”Р°\nДа\n");
 }
 
-struct ByteCase {
-    unsigned char byte;
-    std::string character;
-};
-
-void PrintTo(const ByteCase& param, std::ostream* out) {
-    *out << "byte " << int{param.byte};
+// The bytes of 0x80 and up where the code page differs from its neighbours; each alone is not
+// UTF-8, so one of them makes its file Windows-1251.
+TEST(RulesEncoding, Windows1251BytesDecodeToTheirCharacters) {
+    EXPECT_EQ(rulesText("\x80\x82\x85\x88\x8F\x96\x97\x98\x99\x9F\xA0\xA5\xA8\xAB"),
+              "Ђ‚…€Џ–—" + std::string(kReplacement) + "™џ\u00A0ҐЁ«\n");
+    EXPECT_EQ(rulesText("\xAD\xB2\xB4\xB8\xB9\xBB\xBF\xC0\xC5\xDF\xE0\xE5\xFF"),
+              "\u00ADІґё№»їАЕЯаея\n");
 }
-
-class Windows1251Byte : public ::testing::TestWithParam<ByteCase> {};
-
-// A single byte of 0x80 or more is never valid UTF-8 on its own.
-TEST_P(Windows1251Byte, DecodesToItsCharacter) {
-    const std::string bytes(1, static_cast<char>(GetParam().byte));
-    EXPECT_EQ(rulesText(bytes), GetParam().character + "\n");
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    CodePage, Windows1251Byte,
-    ::testing::Values(ByteCase{0x80, "Ђ"}, ByteCase{0x82, "‚"}, ByteCase{0x85, "…"},
-                      ByteCase{0x88, "€"}, ByteCase{0x8F, "Џ"}, ByteCase{0x96, "–"},
-                      ByteCase{0x97, "—"}, ByteCase{0x98, std::string(kReplacement)},
-                      ByteCase{0x99, "™"}, ByteCase{0x9F, "џ"}, ByteCase{0xA0, "\u00A0"},
-                      ByteCase{0xA5, "Ґ"}, ByteCase{0xA8, "Ё"}, ByteCase{0xAB, "«"},
-                      ByteCase{0xAD, "\u00AD"}, ByteCase{0xB2, "І"}, ByteCase{0xB4, "ґ"},
-                      ByteCase{0xB8, "ё"}, ByteCase{0xB9, "№"}, ByteCase{0xBB, "»"},
-                      ByteCase{0xBF, "ї"}, ByteCase{0xC0, "А"}, ByteCase{0xC5, "Е"},
-                      ByteCase{0xDF, "Я"}, ByteCase{0xE0, "а"}, ByteCase{0xE5, "е"},
-                      ByteCase{0xFF, "я"}));
 
 TEST(RulesEncoding, EveryAssignedWindows1251ByteIsADistinctCharacter) {
     std::set<std::string> seen;
@@ -135,14 +111,10 @@ TEST(RulesEncoding, TheWholeAlphabetComesOutInOrder) {
 }
 
 struct Utf8Case {
-    const char* what;
+    const char* name;
     std::string bytes;
     bool valid;
 };
-
-void PrintTo(const Utf8Case& param, std::ostream* out) {
-    *out << param.what;
-}
 
 class Utf8Validity : public ::testing::TestWithParam<Utf8Case> {};
 
@@ -166,41 +138,24 @@ INSTANTIATE_TEST_SUITE_P(
         Utf8Case{"truncated_four", "\xF0\x9F\x83", false},
         Utf8Case{"continuation_missing", "\xD0\x41", false},
         Utf8Case{"f5", "\xF5\x80\x80\x80", false}, Utf8Case{"ff", "\xFF", false}),
-    [](const ::testing::TestParamInfo<Utf8Case>& info) { return std::string(info.param.what); });
-
-struct ControlCase {
-    const char* what;
-    std::string bytes;
-    std::string text;
-};
-
-void PrintTo(const ControlCase& param, std::ostream* out) {
-    *out << param.what;
-}
-
-class RulesControls : public ::testing::TestWithParam<ControlCase> {};
-
-// Whatever the file holds, the text is printable characters, TAB and LF only.
-TEST_P(RulesControls, BecomeTheReplacementCharacter) {
-    EXPECT_EQ(rulesText(GetParam().bytes), GetParam().text);
-}
+    kit::byName);
 
 const std::string R(kReplacement);
 
 INSTANTIATE_TEST_SUITE_P(
-    Characters, RulesControls,
-    ::testing::Values(ControlCase{"nul", std::string("a\0b", 3), "a" + R + "b\n"},
-                      ControlCase{"escape", "a\x1B[1mb", "a" + R + "[1mb\n"},
-                      ControlCase{"form_feed_and_vertical_tab", "\x0C\x0B", R + R + "\n"},
-                      ControlCase{"delete", "a\x7F", "a" + R + "\n"},
-                      ControlCase{"dos_end_of_file", "конец\r\n\x1A", "конец\n" + R + "\n"},
-                      ControlCase{"c1_control_in_utf8",
-                                  "a\xC2\x85"
-                                  "b",
-                                  "a" + R + "b\n"},
-                      ControlCase{"nul_in_windows_1251", std::string("\xC0\0", 2), "А" + R + "\n"},
-                      ControlCase{"tab_kept", "\ta\t", "\ta\t\n"}),
-    [](const ::testing::TestParamInfo<ControlCase>& info) { return std::string(info.param.what); });
+    Characters, RulesFileText,
+    ::testing::Values(TextCase{"nul", std::string("a\0b", 3), "a" + R + "b\n"},
+                      TextCase{"escape", "a\x1B[1mb", "a" + R + "[1mb\n"},
+                      TextCase{"form_feed_and_vertical_tab", "\x0C\x0B", R + R + "\n"},
+                      TextCase{"delete", "a\x7F", "a" + R + "\n"},
+                      TextCase{"dos_end_of_file", "конец\r\n\x1A", "конец\n" + R + "\n"},
+                      TextCase{"c1_control_in_utf8",
+                               "a\xC2\x85"
+                               "b",
+                               "a" + R + "b\n"},
+                      TextCase{"nul_in_windows_1251", std::string("\xC0\0", 2), "А" + R + "\n"},
+                      TextCase{"tab_kept", "\ta\t", "\ta\t\n"}),
+    kit::byName);
 
 TEST(RulesText, AHugeLineComesThroughWhole) {
     const std::string line(4 << 20, 'x');
@@ -253,46 +208,6 @@ TEST(ShippedRules, ShowExactlyTheirSourceInShortLines) {
          start = end + 1, end = shipped.find('\n', start)) {
         const std::string_view line = std::string_view(shipped).substr(start, end - start);
         EXPECT_LE(characters(line), 70U) << line;
-    }
-}
-
-TEST(ShippedRules, TellTheKeyFacts) {
-    const std::string text = rulesText(readWholeFile(ZUVIK_BUILT_RULES_FILE));
-    for (const char* fact : {"36 карт",
-                             "валет",
-                             "дама",
-                             "король",
-                             "туз",
-                             "22",
-                             "1000",
-                             "25, 50, 100 или 200",
-                             "«Делайте ставки»",
-                             "«Еще»",
-                             "«Бери себе»",
-                             "«Мне хватит»",
-                             "меньше 16",
-                             "16 или больше",
-                             "21",
-                             "зувик",
-                             "перебор",
-                             "ничь",
-                             "кон удваивается",
-                             "400",
-                             "минус 100",
-                             "минус 200",
-                             "плюс 300",
-                             "плюс 400",
-                             "40 очков",
-                             "F1",
-                             "F2",
-                             "Ctrl+F4",
-                             "help.vrn",
-                             "bye.wav",
-                             "текущей папке",
-                             "рядом с программой",
-                             "Windows-1251",
-                             "UTF-8"}) {
-        EXPECT_NE(text.find(fact), std::string::npos) << fact;
     }
 }
 

@@ -78,11 +78,8 @@ TEST_F(NoAudioServer, EveryCueReturnsAtOnceQuietlyAndWithoutThrowing) {
 }
 
 TEST_F(NoAudioServer, WithoutPulseServerTheSessionSocketIsTriedAndNoDaemonStarted) {
-    const std::string saved = std::getenv("PULSE_SERVER");
-    const char* savedRuntime = std::getenv("XDG_RUNTIME_DIR");
-    const std::string runtime = savedRuntime != nullptr ? savedRuntime : "";
-    unsetenv("PULSE_SERVER");
-    setenv("XDG_RUNTIME_DIR", dir_.path().c_str(), 1);
+    const ScopedEnv noServer("PULSE_SERVER", nullptr);
+    const ScopedEnv runtime("XDG_RUNTIME_DIR", dir_.path().c_str());
     {
         BlockingWaiter waiter;
         sound::PulseCuePlayer player(waiter, {dir_.path()});
@@ -91,12 +88,6 @@ TEST_F(NoAudioServer, WithoutPulseServerTheSessionSocketIsTriedAndNoDaemonStarte
         EXPECT_LT(millisecondsSince(start), atOnceMs);
     }
     EXPECT_FALSE(fs::exists(dir_ / "pulse" / "native")) << "a sound server was started";
-    setenv("PULSE_SERVER", saved.c_str(), 1);
-    if (savedRuntime != nullptr) {
-        setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
-    } else {
-        unsetenv("XDG_RUNTIME_DIR");
-    }
 }
 
 TEST_F(NoAudioServer, ACuePlayedWhileASyncCueIsAwaitedIsDropped) {

@@ -9,25 +9,10 @@
 #include <sndfile.h>
 #include <stdexcept>
 #include <string>
-#include <system_error>
-#include <unistd.h>
 
 namespace soundtest {
 
 namespace fs = std::filesystem;
-
-TempDir::TempDir() {
-    std::string pattern = (fs::temp_directory_path() / "zuvik-sound-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
-        throw std::runtime_error("cannot create a temporary folder");
-    }
-    path_ = pattern;
-}
-
-TempDir::~TempDir() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-}
 
 void writeTone(const fs::path& path, const ToneSpec& tone) {
     SF_INFO info{};
@@ -107,6 +92,25 @@ double toneLevel(const std::vector<float>& samples, int rate, double hz) {
     }
     const double power = s1 * s1 + s2 * s2 - coefficient * s1 * s2;
     return 2.0 * std::sqrt(std::max(power, 0.0)) / static_cast<double>(samples.size());
+}
+
+ScopedEnv::ScopedEnv(const char* name, const char* value) : name_(name) {
+    if (const char* saved = std::getenv(name)) {
+        saved_ = saved;
+    }
+    if (value != nullptr) {
+        setenv(name, value, 1);
+    } else {
+        unsetenv(name);
+    }
+}
+
+ScopedEnv::~ScopedEnv() {
+    if (saved_) {
+        setenv(name_, saved_->c_str(), 1);
+    } else {
+        unsetenv(name_);
+    }
 }
 
 double millisecondsSince(Clock::time_point start) {

@@ -1,28 +1,16 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "temp_dir.h"
+
 #include <chrono>
 #include <filesystem>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
 namespace soundtest {
-
-// A fresh folder under the system's temporary folder, removed with everything in it.
-class TempDir {
-public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    [[nodiscard]] const std::filesystem::path& path() const { return path_; }
-    [[nodiscard]] std::filesystem::path operator/(std::string_view name) const {
-        return path_ / name;
-    }
-
-private:
-    std::filesystem::path path_;
-};
 
 struct ToneSpec {
     double seconds = 0.5;
@@ -51,6 +39,21 @@ struct Decoded {
 [[nodiscard]] double toneLevel(const std::vector<float>& samples, int rate, double hz);
 
 using Clock = std::chrono::steady_clock;
+
+// Sets an environment variable, or unsets it when given nothing, for as long as it lives; then
+// puts back what was there.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value);
+    ~ScopedEnv();
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    const char* name_;
+    std::optional<std::string> saved_;
+};
+
 [[nodiscard]] double millisecondsSince(Clock::time_point start);
 
 } // namespace soundtest

@@ -20,10 +20,9 @@ private slots:
     // Last: it ends the application's event loop, as the game does when it terminates.
     void theShortcutsRunTheirCommandsAndExitEndsTheProgram() {
         WiredGame wired;
-        wired.start(QStringLiteral("Вася"));
+        wired.start("Вася");
         QVERIFY(QTest::qWaitForWindowActive(&wired.form()));
-        (void)wired.takeEvents();
-        wired.answerOk(1);
+        (void)wired.world().takeLog();
         bool ranAfterExit = true;
         QTimer::singleShot(0, &wired.form(), [&wired, &ranAfterExit] {
             QTest::keyClick(&wired.form(), Qt::Key_F2);
@@ -38,22 +37,22 @@ private slots:
         fallback.start(5000);
         QCOMPARE(QCoreApplication::exec(), 0);
 
-        const QStringList events = wired.takeEvents();
-        QCOMPARE(events.size(), 4);
-        QCOMPARE(events[0], cue("kn.wav"));
-        QVERIFY2(events[1].startsWith(QStringLiteral("box OK \"Зувик\" \"")),
-                 qPrintable(events[1]));
-        QCOMPARE(events.mid(2), QStringList({cue("fe.wav"), cue("bye.wav")}));
+        // The new match's cue, the rules in a box of the game's title, the two farewells.
+        const kit::Log log = wired.world().takeLog();
+        QCOMPARE(log.size(), 4U);
+        QCOMPARE(log[0], kit::cue("kn.wav"));
+        QVERIFY2(log[1].starts_with("box OK \"") && log[1].ends_with("\" title \"Зувик\""),
+                 log[1].c_str());
+        QCOMPARE(kit::Log(log.begin() + 2, log.end()),
+                 (kit::Log{kit::cue("fe.wav"), kit::cue("bye.wav")}));
         QVERIFY(!ranAfterExit);
         QVERIFY(!wired.form().isVisible());
     }
 };
 
-} // namespace
+[[maybe_unused]] const bool kRegistered = registerSuite<CommandsTest>("Commands");
 
-std::unique_ptr<QObject> makeCommandsTest() {
-    return std::make_unique<CommandsTest>();
-}
+} // namespace
 
 } // namespace ui::test
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "suites.h"
 
+#include "phases.h"
 #include "ui/application_setup.h"
 #include "wired_game.h"
 
@@ -16,23 +17,16 @@ namespace ui::test {
 namespace {
 
 using game::Control;
-
-QString utf8(const char* text) {
-    return QString::fromUtf8(text);
-}
+using kit::asyncCue;
+using kit::cue;
+using kit::Log;
+using kit::Phase;
 
 WindowState shows(const char* label4, const char* label6, const char* label8, const char* hand,
-                  const QStringList& shown) {
-    return {utf8(label4), utf8(label6), utf8(label8), utf8(hand), shown};
+                  Phase phase) {
+    return {QString::fromUtf8(label4), QString::fromUtf8(label6), QString::fromUtf8(label8),
+            QString::fromUtf8(hand), kit::controlsOf(phase)};
 }
-
-const QStringList kBetting{QStringLiteral("Command5")};
-const QStringList kChoosingBet{QStringLiteral("Command6"), QStringLiteral("Command7"),
-                               QStringLiteral("Command8"), QStringLiteral("Command9")};
-const QStringList kPlayerFirst{QStringLiteral("Text1"), QStringLiteral("Command1"),
-                               QStringLiteral("Command2")};
-const QStringList kComputerFirst{QStringLiteral("Text1"), QStringLiteral("Command3"),
-                                 QStringLiteral("Command4")};
 
 const char* const kStake100 = "На кону 100Мне хватит. Бери себе";
 
@@ -54,7 +48,8 @@ QAccessibleInterface* menuItem(Form1& form, const char* menuName, const char* it
 }
 
 // Whole deals played through the window's own buttons, with the deck stacked and the boxes
-// answered from a script: what reaches the player, box by box and caption by caption.
+// answered from a script: what reaches the player, box by box and caption by caption. A random
+// draw that no script holds fails the test.
 class DealsTest : public QObject {
     Q_OBJECT
 
@@ -63,44 +58,45 @@ private slots:
 
     void aWonPlayerFirstDealThenALostComputerFirstDeal() {
         WiredGame wired;
-        wired.start(utf8(" Вася "));
-        QCOMPARE(wired.takeEvents(),
-                 QStringList({cue("door.wav"),
-                              utf8("input \"Зувик\" \"Вы хотите сыграть? Тогда представьтесь\""),
-                              okBox("Проходите пожалуйста господин Вася Желаем вам хорошо "
-                                    "провести время."),
-                              cue("kn.wav")}));
+        kit::RecordingWorld& world = wired.world();
+        wired.start(" Вася ");
+        QCOMPARE(world.takeLog(),
+                 (Log{cue("door.wav"),
+                      kit::input("Вы хотите сыграть? Тогда представьтесь", " Вася ", "Зувик"),
+                      okBox("Проходите пожалуйста господин Вася Желаем вам хорошо провести время."),
+                      cue("kn.wav")}));
         (void)wired.takeWindowsAtBoxes();
-        QCOMPARE(wired.form().label(Control::Label3)->text(), utf8(" Вася "));
-        QCOMPARE(wired.window(), shows(" 1000", " 1000", "", "", kBetting));
+        QCOMPARE(qobject_cast<QLabel*>(wired.form().control(Control::Label3))->text(),
+                 QString::fromUtf8(" Вася "));
+        QCOMPARE(wired.window(), shows(" 1000", " 1000", "", "", Phase::BettingClosed));
 
         QVERIFY(wired.click(Control::Command5)); // "Делайте ставки"
-        QCOMPARE(wired.takeEvents(), QStringList());
-        QCOMPARE(wired.window(), shows(" 1000", " 1000", "", "", kChoosingBet));
+        QCOMPARE(world.takeLog(), Log());
+        QCOMPARE(wired.window(), shows(" 1000", " 1000", "", "", Phase::ChoosingBet));
 
         // Player 10 + 6, then a jack: 18. The computer 9 + 3 draws a king: 16.
-        wired.random().stackShuffle({" десять червы", " шесть пики", " валет бубны",
-                                     " девять бубны", " дама червы", " король треф"});
+        world.stackShuffle({" десять червы", " шесть пики", " валет бубны", " девять бубны",
+                            " дама червы", " король треф"});
         QVERIFY(wired.click(Control::Command8)); // "100"
-        QCOMPARE(wired.takeEvents(),
-                 QStringList({cue("win.wav"), asyncCue("deal.wav"), asyncCue("deal.wav")}));
+        QCOMPARE(world.takeLog(),
+                 (Log{cue("win.wav"), asyncCue("deal.wav"), asyncCue("deal.wav")}));
         QCOMPARE(wired.window(),
-                 shows(" 900", " 900", " 200", " десять червы шесть пики", kPlayerFirst));
-        QCOMPARE(wired.random().left(), 0U);
+                 shows(" 900", " 900", " 200", " десять червы шесть пики", Phase::PlayerFirstDeal));
+        QVERIFY(world.fractions.empty());
 
         QVERIFY(wired.click(Control::Command1)); // "Еще"
-        QCOMPARE(wired.takeEvents(), QStringList({cue("deal.wav")}));
-        QCOMPARE(wired.window(), shows(" 900", " 900", " 200",
-                                       " десять червы шесть пики валет бубны", kPlayerFirst));
+        QCOMPARE(world.takeLog(), Log{cue("deal.wav")});
+        QCOMPARE(wired.window(),
+                 shows(" 900", " 900", " 200", " десять червы шесть пики валет бубны",
+                       Phase::PlayerFirstDeal));
 
         // The computer's bet and the computer-first deal that follow the win: a bet of 50, no
         // chance event, the computer 3 + 10 draws a king (17), the player gets 8 + 2.
-        wired.random().scriptBetIndex(2);
-        wired.random().scriptEventRoll(0);
-        wired.random().scriptEventRoll(1);
-        wired.random().stackShuffle({" дама бубны", " десять бубны", " король червы",
-                                     " восемь треф", " валет пики", " шесть треф"});
-        wired.answerOk(2);
+        world.scriptBetIndex(2);
+        world.scriptEventRoll(0);
+        world.scriptEventRoll(1);
+        world.stackShuffle({" дама бубны", " десять бубны", " король червы", " восемь треф",
+                            " валет пики", " шесть треф"});
         // Behind the outcome box a screen reader presses «Бери себе» again and «Новая»: no box
         // or input filter stops that, the gate does, so the log below holds one settlement.
         wired.whileNextBoxIsOpen([&wired] {
@@ -110,99 +106,45 @@ private slots:
             QTest::qWait(300); // a pressed button clicks a moment later, from a timer
         });
         QVERIFY(wired.click(Control::Command2)); // "Бери себе"
-        QCOMPARE(wired.takeEvents(),
-                 QStringList({cue("deal.wav"), cue("ooh.wav"),
-                              okBox("У вас 18у компа 16Тебе повезло. Но ты не сильно радуйся, "
-                                    "карта не лошадь, в одну сторону не везет."),
-                              cue("win.wav"), cue("deal.wav"), cue("deal.wav"), cue("deal.wav"),
-                              okBox(kStake100)}));
+        QCOMPARE(world.takeLog(),
+                 (Log{cue("deal.wav"), cue("ooh.wav"),
+                      okBox("У вас 18у компа 16Тебе повезло. Но ты не сильно радуйся, карта не "
+                            "лошадь, в одну сторону не везет."),
+                      cue("win.wav"), cue("deal.wav"), cue("deal.wav"), cue("deal.wav"),
+                      okBox(kStake100)}));
         // The outcome is shown before any money moves; by the stake's box the player has taken
         // the 200 on the table (1100) and both sides have paid the computer's bet of 50.
         const std::vector<WindowState> atBoxes = wired.takeWindowsAtBoxes();
         QCOMPARE(atBoxes.size(), 2U);
         QCOMPARE(atBoxes[0], shows(" 900", " 900", " 200", " десять червы шесть пики валет бубны",
-                                   kPlayerFirst));
-        QCOMPARE(atBoxes[1],
-                 shows(" 1050", " 850", " 100", " восемь треф валет пики", kComputerFirst));
+                                   Phase::PlayerFirstDeal));
+        QCOMPARE(atBoxes[1], shows(" 1050", " 850", " 100", " восемь треф валет пики",
+                                   Phase::ComputerFirstDeal));
         QCOMPARE(wired.window(), atBoxes[1]);
-        QCOMPARE(wired.random().left(), 0U);
-        QCOMPARE(wired.random().overdrawn(), 0);
+        QVERIFY(world.fractions.empty());
 
         QVERIFY(wired.click(Control::Command3)); // "Еще": a six, 16
-        QCOMPARE(wired.takeEvents(), QStringList({cue("deal.wav")}));
-        QCOMPARE(wired.window(), shows(" 1050", " 850", " 100",
-                                       " восемь треф валет пики шесть треф", kComputerFirst));
+        QCOMPARE(world.takeLog(), Log{cue("deal.wav")});
+        QCOMPARE(wired.window(),
+                 shows(" 1050", " 850", " 100", " восемь треф валет пики шесть треф",
+                       Phase::ComputerFirstDeal));
 
-        wired.answerOk(1);
         QVERIFY(wired.click(Control::Command4)); // "Мне хватит": 16 against 17
-        QCOMPARE(wired.takeEvents(),
-                 QStringList({cue("ye.wav"), okBox("У вас 16у компа 17Ага! Проиграл! Здесь вам "
-                                                   "нетут, там вам покажут.")}));
         QCOMPARE(
-            wired.takeWindowsAtBoxes(),
-            std::vector<WindowState>{shows(" 1050", " 850", " 100",
-                                           " восемь треф валет пики шесть треф", kComputerFirst)});
-        QCOMPARE(wired.window(), shows(" 1050", " 950", "", "", kBetting));
-        QCOMPARE(wired.random().overdrawn(), 0);
-    }
-
-    void tiesDoubleTheStakeAndOpenTheOtherKindOfDealWithoutABet() {
-        WiredGame wired;
-        wired.start(utf8("Вася"));
-        (void)wired.takeEvents();
-        (void)wired.takeWindowsAtBoxes();
-        QVERIFY(wired.click(Control::Command5));
-        // 10 + 8 against the computer's 9 + 9.
-        wired.random().stackShuffle(
-            {" десять бубны", " восемь червы", " девять треф", " девять червы"});
-        QVERIFY(wired.click(Control::Command6)); // "25"
-        QCOMPARE(wired.takeEvents(),
-                 QStringList({cue("win.wav"), asyncCue("deal.wav"), asyncCue("deal.wav")}));
-        QCOMPARE(wired.window(),
-                 shows(" 975", " 975", " 50", " десять бубны восемь червы", kPlayerFirst));
-
-        // No bet is drawn for the deal after a tie: only the two chance rolls and the shuffle.
-        // The computer 11 + 6 stands on 17, the player gets 10 + 7.
-        wired.random().scriptEventRoll(0);
-        wired.random().scriptEventRoll(1);
-        wired.random().stackShuffle({" туз бубны", " шесть червы", " десять треф", " семь бубны"});
-        wired.answerOk(2);
-        QVERIFY(wired.click(Control::Command2)); // "Бери себе": 18 against 18
-        QCOMPARE(wired.takeEvents(),
-                 QStringList({cue("oba.wav"),
-                              okBox("У вас 18у компа 18У нас с тобою ничья! Так что достовляем "
-                                    "кон и вперед"),
-                              cue("win.wav"), cue("deal.wav"), cue("deal.wav"), okBox(kStake100)}));
+            world.takeLog(),
+            (Log{cue("ye.wav"),
+                 okBox("У вас 16у компа 17Ага! Проиграл! Здесь вам нетут, там вам покажут.")}));
         QCOMPARE(wired.takeWindowsAtBoxes(),
-                 (std::vector<WindowState>{
-                     shows(" 975", " 975", " 50", " десять бубны восемь червы", kPlayerFirst),
-                     shows(" 950", " 950", " 100", " десять треф семь бубны", kComputerFirst)}));
-        QCOMPARE(wired.random().left(), 0U);
-        QCOMPARE(wired.random().overdrawn(), 0);
-
-        wired.random().stackShuffle({" туз треф", " валет треф"});
-        wired.answerOk(1);
-        QVERIFY(wired.click(Control::Command4)); // "Мне хватит": 17 against 17
-        QCOMPARE(wired.takeEvents(),
-                 QStringList({cue("oba.wav"),
-                              okBox("У вас 17у компа 17Это называется боевая ничья. Давай пожмем "
-                                    "руки и вперед."),
-                              asyncCue("deal.wav"), asyncCue("deal.wav")}));
-        QCOMPARE(wired.takeWindowsAtBoxes(),
-                 std::vector<WindowState>{
-                     shows(" 950", " 950", " 100", " десять треф семь бубны", kComputerFirst)});
-        QCOMPARE(wired.window(),
-                 shows(" 900", " 900", " 200", " туз треф валет треф", kPlayerFirst));
-        QCOMPARE(wired.random().left(), 0U);
-        QCOMPARE(wired.random().overdrawn(), 0);
+                 std::vector<WindowState>{shows(" 1050", " 850", " 100",
+                                                " восемь треф валет пики шесть треф",
+                                                Phase::ComputerFirstDeal)});
+        QCOMPARE(wired.window(), shows(" 1050", " 950", "", "", Phase::BettingClosed));
     }
 };
 
-} // namespace
+[[maybe_unused]] const bool kRegistered = registerSuite<DealsTest>("Deals");
 
-std::unique_ptr<QObject> makeDealsTest() {
-    return std::make_unique<DealsTest>();
-}
+} // namespace
 
 } // namespace ui::test
 

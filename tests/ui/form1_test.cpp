@@ -66,12 +66,6 @@ class Form1Test : public QObject {
     Q_OBJECT
 
 private slots:
-    void captionIsTheGamesName() {
-        Form1 form;
-        QCOMPARE(form.objectName(), QStringLiteral("Form1"));
-        QCOMPARE(form.windowTitle(), QString::fromUtf8("Игра \"Зувик\""));
-    }
-
     // The player may make the window any size from the one it opens at upwards: the table
     // keeps its layout, scaled by the largest factor at which it fits, and centred.
     void theTableScalesAsAWholeWithTheWindow_data() {
@@ -145,6 +139,8 @@ private slots:
 
     void everyControlIsReachableByItsGameName() {
         Form1 form;
+        QCOMPARE(form.objectName(), QStringLiteral("Form1"));
+        QCOMPARE(form.windowTitle(), QString::fromUtf8("Игра \"Зувик\""));
         for (int index = 0; index <= static_cast<int>(Control::Command9); ++index) {
             const auto control = static_cast<Control>(index);
             QCOMPARE(form.control(control)->objectName(),
@@ -185,26 +181,26 @@ private slots:
             const char* caption;
             QKeySequence keys;
             QAction* action;
+            game::Command command;
         };
         const QList<QAction*> gameItems = menus[0]->menu()->actions();
         const QList<QAction*> helpItems = menus[1]->menu()->actions();
         QCOMPARE(gameItems.size(), 2);
         QCOMPARE(helpItems.size(), 2);
         const Item items[] = {
-            {"новая", "Новая", QKeySequence(Qt::Key_F2), gameItems[0]},
-            {"выход", "Выход", QKeySequence(Qt::CTRL | Qt::Key_F4), gameItems[1]},
-            {"опрог", "О программе", QKeySequence(), helpItems[0]},
-            {"правила", "Правила игры", QKeySequence(Qt::Key_F1), helpItems[1]},
+            {"новая", "Новая", QKeySequence(Qt::Key_F2), gameItems[0], game::Command::NewMatch},
+            {"выход", "Выход", QKeySequence(Qt::CTRL | Qt::Key_F4), gameItems[1],
+             game::Command::Exit},
+            {"опрог", "О программе", QKeySequence(), helpItems[0], game::Command::About},
+            {"правила", "Правила игры", QKeySequence(Qt::Key_F1), helpItems[1],
+             game::Command::Rules},
         };
         for (const Item& item : items) {
             QCOMPARE(item.action->objectName(), QString::fromUtf8(item.name));
             QCOMPARE(item.action->text(), QString::fromUtf8(item.caption));
             QCOMPARE(item.action->shortcut(), item.keys);
+            QCOMPARE(form.menuItem(item.command), item.action);
         }
-        QCOMPARE(form.menuItem(game::Command::NewMatch), gameItems[0]);
-        QCOMPARE(form.menuItem(game::Command::Exit), gameItems[1]);
-        QCOMPARE(form.menuItem(game::Command::About), helpItems[0]);
-        QCOMPARE(form.menuItem(game::Command::Rules), helpItems[1]);
     }
 
     void handCannotBeTypedIntoButTakesTheFocus() {
@@ -224,67 +220,52 @@ private slots:
         QVERIFY(!hand->hasFocus());
     }
 
-    void aHandOfUpToNineCardsIsShownWholeWithoutScrolling() {
+    // Up to nine cards are shown whole; thirteen scroll, with the newest card kept in view.
+    void aHandScrollsOnlyPastNineCards() {
         Form1 form;
         HandBox* hand = form.hand();
         hand->show();
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         const QStringList cards = kThirteenCards.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        QScrollBar* scroll = hand->verticalScrollBar();
         QString text;
         for (qsizetype count = 0; count < 9; ++count) {
             text += QLatin1Char(' ') + cards[2 * count] + QLatin1Char(' ') + cards[2 * count + 1];
             hand->setPlainText(text);
             QCoreApplication::processEvents();
-            QVERIFY2(hand->verticalScrollBar()->maximum() == 0, qPrintable(text));
+            QVERIFY2(scroll->maximum() == 0, qPrintable(text));
         }
         QVERIFY(QFontInfo(hand->document()->defaultFont()).pixelSize() >= 9);
-    }
-
-    void aThirteenCardHandScrollsAndKeepsItsNewestCardInView() {
-        Form1 form;
-        HandBox* hand = form.hand();
-        hand->show();
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
         hand->setPlainText(kThirteenCards);
         QCoreApplication::processEvents();
-        QScrollBar* scroll = hand->verticalScrollBar();
         QVERIFY(scroll->isVisible());
         QVERIFY(scroll->maximum() > 0);
         QCOMPARE(scroll->value(), scroll->maximum());
         QCOMPARE(hand->toPlainText(), kThirteenCards);
     }
 
-    void labelsShowTheirWholeCaptionWhereItCanFit_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("caption");
-        QTest::newRow("money 1000") << "Label4"
-                                    << " 1000";
-        QTest::newRow("money six digits") << "Label6"
-                                          << "-100000";
-        QTest::newRow("stake zero") << "Label8"
-                                    << " 0";
-        QTest::newRow("name") << "Label3" << QString::fromUtf8("Вася Пупкин");
-        QTest::newRow("markup") << "Label3"
-                                << "<b>x</b>";
-    }
-
     void labelsShowTheirWholeCaptionWhereItCanFit() {
-        QFETCH(QString, name);
-        QFETCH(QString, caption);
+        const std::pair<const char*, const char*> captions[] = {{"Label4", " 1000"},
+                                                                {"Label6", "-100000"},
+                                                                {"Label8", " 0"},
+                                                                {"Label3", "Вася Пупкин"},
+                                                                {"Label3", "<b>x</b>"}};
         Form1 form;
-        auto* label = form.findChild<FitLabel*>(name);
-        label->setText(caption);
-        QCOMPARE(label->shownText(), caption);
-        QVERIFY(captionFits(label->shownFont(), caption, label->contentsRect().size()));
+        for (const auto& [name, text] : captions) {
+            auto* label = form.findChild<FitLabel*>(QString::fromLatin1(name));
+            const QString caption = QString::fromUtf8(text);
+            label->setText(caption);
+            QCOMPARE(label->shownText(), caption);
+            QVERIFY2(captionFits(label->shownFont(), caption, label->contentsRect().size()), text);
+        }
     }
 
     void aCaptionTooLongForAnyFontIsCutWithAnEllipsis() {
         Form1 form;
-        QLabel* money = form.label(Control::Label4);
+        auto* money = qobject_cast<FitLabel*>(form.control(Control::Label4));
         money->setText(QStringLiteral("-2147483648"));
-        const QString shown = static_cast<FitLabel*>(money)->shownText();
+        const QString shown = money->shownText();
         QVERIFY(shown.endsWith(QChar(0x2026)));
         QVERIFY(shown.startsWith(QStringLiteral("-21")));
         QCOMPARE(money->text(), QStringLiteral("-2147483648"));
@@ -304,11 +285,9 @@ private slots:
     }
 };
 
-} // namespace
+[[maybe_unused]] const bool kRegistered = registerSuite<Form1Test>("Form1");
 
-std::unique_ptr<QObject> makeForm1Test() {
-    return std::make_unique<Form1Test>();
-}
+} // namespace
 
 } // namespace ui::test
 

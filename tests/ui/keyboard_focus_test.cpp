@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "suites.h"
 
+#include "phases.h"
 #include "ui/application_setup.h"
 #include "ui/hand_box.h"
 #include "wired_game.h"
@@ -25,7 +26,7 @@ private slots:
 
     void init() {
         wired_ = std::make_unique<WiredGame>();
-        wired_->start(QStringLiteral("Vasya"));
+        wired_->start("Vasya");
         QVERIFY(QTest::qWaitForWindowActive(&wired_->form()));
         QCOMPARE(QApplication::focusWidget(), button(Control::Command5));
     }
@@ -44,14 +45,12 @@ private slots:
 
     void aRefusedBetLeavesTheFocusOnTheButtonPressed() {
         wired_->table().playerMoney = 25;
-        wired_->answerOk(1);
         press(Qt::Key_Space); // "Делайте ставки"
         press(Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), button(Control::Command7));
         press(Qt::Key_Space); // "50", more than the player holds
-        QCOMPARE(wired_->dialogs().log().last(),
-                 QString::fromUtf8("box OK \"Зувик\" \"Ты что, с дуба рухнул? У тебя ведь нет "
-                                   "столько денег.\""));
+        QCOMPARE(wired_->world().log.back(),
+                 okBox("Ты что, с дуба рухнул? У тебя ведь нет столько денег."));
         QVERIFY(button(Control::Command7)->isVisible());
         QCOMPARE(QApplication::focusWidget(), button(Control::Command7));
     }
@@ -59,9 +58,9 @@ private slots:
     void theOpeningsAndTheSettlementsKeepTheFocusWhereThePlayerCanUseIt() {
         press(Qt::Key_Space); // "Делайте ставки"
 
-        wired_->random().stackShuffle({" десять червы", " семь пики",   // 17 for the player
-                                       " десять бубны", " семь треф"}); // 17 for the computer
-        press(Qt::Key_Space);                                           // "25"
+        wired_->world().stackShuffle({" десять червы", " семь пики",   // 17 for the player
+                                      " десять бубны", " семь треф"}); // 17 for the computer
+        press(Qt::Key_Space);                                          // "25"
         // The player-first opening puts the focus on the hand, as the rules say.
         QCOMPARE(QApplication::focusWidget(), wired_->form().hand());
         QVERIFY(focusOnAVisibleControl());
@@ -70,12 +69,11 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), button(Control::Command2));
 
         // A tie: the computer-first deal opens at once, for the doubled stake.
-        wired_->answerOk(2);
-        wired_->random().scriptEventRoll(0);
-        wired_->random().scriptEventRoll(1);
-        wired_->random().stackShuffle({" десять треф", " семь червы",     // 17 for the computer
-                                       " девять пики", " девять червы"}); // 18 for the player
-        press(Qt::Key_Space);                                             // "Бери себе"
+        wired_->world().scriptEventRoll(0);
+        wired_->world().scriptEventRoll(1);
+        wired_->world().stackShuffle({" десять треф", " семь червы",     // 17 for the computer
+                                      " девять пики", " девять червы"}); // 18 for the player
+        press(Qt::Key_Space);                                            // "Бери себе"
         QVERIFY(button(Control::Command4)->isVisible());
         QVERIFY(focusOnAVisibleControl());
         for (int tabs = 0; tabs < 3 && QApplication::focusWidget() != button(Control::Command4);
@@ -86,11 +84,9 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), button(Control::Command4));
 
         // Won: back to the betting, where only "Делайте ставки" is left to take the focus.
-        wired_->answerOk(1);
         press(Qt::Key_Space); // "Мне хватит"
-        QCOMPARE(wired_->window().shown, QStringList{QStringLiteral("Command5")});
+        QCOMPARE(wired_->window().shown, kit::controlsOf(kit::Phase::BettingClosed));
         QCOMPARE(QApplication::focusWidget(), button(Control::Command5));
-        QCOMPARE(wired_->random().overdrawn(), 0);
     }
 
 private:
@@ -111,11 +107,9 @@ private:
     std::unique_ptr<WiredGame> wired_;
 };
 
-} // namespace
+[[maybe_unused]] const bool kRegistered = registerSuite<KeyboardFocusTest>("KeyboardFocus");
 
-std::unique_ptr<QObject> makeKeyboardFocusTest() {
-    return std::make_unique<KeyboardFocusTest>();
-}
+} // namespace
 
 } // namespace ui::test
 

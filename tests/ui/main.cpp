@@ -5,26 +5,19 @@
 #include <QTest>
 
 #include <cstring>
-#include <functional>
 #include <iostream>
-#include <map>
 #include <string>
 #include <vector>
+
+ui::test::Suites& ui::test::suites() {
+    static Suites all;
+    return all;
+}
 
 // ui_tests <Suite> [Qt Test options]: runs one suite; without a suite name, runs them all.
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
-    const std::map<std::string, std::function<std::unique_ptr<QObject>()>> suites{
-        {"Form1", ui::test::makeForm1Test},
-        {"QtView", ui::test::makeQtViewTest},
-        {"QtDialogs", ui::test::makeQtDialogsTest},
-        {"Waiter", ui::test::makeWaiterTest},
-        {"Commands", ui::test::makeCommandsTest},
-        {"RulesFileReader", ui::test::makeRulesFileReaderTest},
-        {"Deals", ui::test::makeDealsTest},
-        {"KeyboardFocus", ui::test::makeKeyboardFocusTest},
-    };
-
+    const ui::test::Suites& suites = ui::test::suites();
     std::vector<char*> arguments(argv, argv + argc);
     std::vector<std::string> chosen;
     if (arguments.size() > 1 && suites.count(arguments[1]) != 0) {

@@ -4,21 +4,20 @@
 #include "scripted_dialogs.h"
 #include "ui/application_setup.h"
 #include "ui/form1.h"
-#include "ui/hand_box.h"
 #include "ui/qt_view.h"
 
 #include <QApplication>
-#include <QPushButton>
 #include <QTest>
 
 namespace ui::test {
 namespace {
 
-using game::Control;
-
-QString utf8(const char* text) {
-    return QString::fromUtf8(text);
-}
+struct Wired {
+    Form1 form;
+    QtWorld world;
+    ScriptedDialogs dialogs{world};
+    QtView view{form, dialogs};
+};
 
 // What the deals played through the window (deals_test.cpp) do not show: captions, visibility
 // and the hand are seen there as the player sees them.
@@ -28,50 +27,28 @@ class QtViewTest : public QObject {
 private slots:
     void initTestCase() {
         setUpApplication(*qApp);
-        QCOMPARE(QGuiApplication::applicationDisplayName(), utf8("Зувик"));
-    }
-
-    void focusMovesToTheHand() {
-        Form1 form;
-        ScriptedDialogs dialogs;
-        QtView view(form, dialogs);
-        view.setVisible(Control::Text1, true);
-        view.setVisible(Control::Command1, true);
-        form.show();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
-        form.button(Control::Command1)->setFocus();
-        QVERIFY(!form.hand()->hasFocus());
-        view.focusHand();
-        QVERIFY(form.hand()->hasFocus());
+        QCOMPARE(QGuiApplication::applicationDisplayName(), QString::fromUtf8("Зувик"));
     }
 
     void messageBoxesTakeTheApplicationsTitleUnlessGivenOne() {
-        Form1 form;
-        ScriptedDialogs dialogs;
-        QtView view(form, dialogs);
-        dialogs.answerBox(game::kResultOk);
-        dialogs.answerBox(game::kResultYes);
-        dialogs.answerBox(game::kResultNo);
-        dialogs.answerBox(game::kResultOk);
+        Wired w;
+        auto& [form, world, dialogs, view] = w;
+        world.yesNoAnswers = {game::kResultYes, game::kResultNo};
         QCOMPARE(view.messageBox("Ставка принята", game::Buttons::Ok, {}), game::kResultOk);
         QCOMPARE(view.messageBox("Еще?", game::Buttons::YesNo, {}), game::kResultYes);
         QCOMPARE(view.messageBox("Еще?", game::Buttons::YesNo, {}), game::kResultNo);
         QCOMPARE(view.messageBox("Текст", game::Buttons::Ok, "Игра Зувик. Версия 2.0"),
                  game::kResultOk);
-        QCOMPARE(dialogs.log(), QStringList({
-                                    utf8("box OK \"Зувик\" \"Ставка принята\""),
-                                    utf8("box YesNo \"Зувик\" \"Еще?\""),
-                                    utf8("box YesNo \"Зувик\" \"Еще?\""),
-                                    utf8("box OK \"Игра Зувик. Версия 2.0\" \"Текст\""),
-                                }));
+        QCOMPARE(world.log, (kit::Log{okBox("Ставка принята"),
+                                      kit::yesNoBox("Еще?", game::kResultYes, "Зувик"),
+                                      kit::yesNoBox("Еще?", game::kResultNo, "Зувик"),
+                                      kit::okBox("Текст", "Игра Зувик. Версия 2.0")}));
     }
 
     void boxesBelongToTheWindowOnlyOnceItIsShown() {
-        Form1 form;
-        ScriptedDialogs dialogs;
-        QtView view(form, dialogs);
-        dialogs.answerInput(QStringLiteral("x"));
-        dialogs.answerBox(game::kResultOk);
+        Wired w;
+        auto& [form, world, dialogs, view] = w;
+        world.typed = {"x"};
         (void)view.inputBox("?");
         QCOMPARE(dialogs.lastParent(), nullptr);
         form.show();
@@ -80,27 +57,21 @@ private slots:
     }
 
     void inputBoxGivesTheTextExactlyAsTypedAndEmptyOnCancel() {
-        Form1 form;
-        ScriptedDialogs dialogs;
-        QtView view(form, dialogs);
-        dialogs.answerInput(utf8("  Вася  "));
-        dialogs.answerInput(std::nullopt);
-        dialogs.answerInput(QString());
-        dialogs.answerInput(QStringLiteral("<b>x</b>"));
+        Wired w;
+        auto& [form, world, dialogs, view] = w;
+        world.typed = {"  Вася  ", std::nullopt, "", "<b>x</b>"};
         QCOMPARE(view.inputBox("Вы хотите сыграть? Тогда представьтесь"), "  Вася  ");
         QCOMPARE(view.inputBox("Мы же вас попросили представиться!"), "");
         QCOMPARE(view.inputBox("?"), "");
         QCOMPARE(view.inputBox("?"), "<b>x</b>");
-        QCOMPARE(dialogs.log().first(),
-                 utf8("input \"Зувик\" \"Вы хотите сыграть? Тогда представьтесь\""));
+        QCOMPARE(world.log.front(),
+                 kit::input("Вы хотите сыграть? Тогда представьтесь", "  Вася  ", "Зувик"));
     }
 };
 
-} // namespace
+[[maybe_unused]] const bool kRegistered = registerSuite<QtViewTest>("QtView");
 
-std::unique_ptr<QObject> makeQtViewTest() {
-    return std::make_unique<QtViewTest>();
-}
+} // namespace
 
 } // namespace ui::test
 

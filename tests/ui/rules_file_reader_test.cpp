@@ -43,6 +43,8 @@ private slots:
         QCOMPARE(*file.bytes, bytes);
         QCOMPARE(file.path, (b_ / "help.vrn").string());
         QVERIFY(file.failure.empty());
+        write(a_ / "help.vrn", "");
+        QCOMPARE(readRulesFile({a_, b_}).bytes, std::optional<std::string>(""));
     }
 
     void theFirstFolderThatHasTheFileWins() {
@@ -50,11 +52,6 @@ private slots:
         write(b_ / "help.vrn", "second");
         QCOMPARE(readRulesFile({a_, b_}).bytes, std::optional<std::string>("first"));
         QCOMPARE(readRulesFile({b_, a_}).bytes, std::optional<std::string>("second"));
-    }
-
-    void anEmptyFileIsReadAsEmpty() {
-        write(a_ / "help.vrn", "");
-        QCOMPARE(readRulesFile({a_}).bytes, std::optional<std::string>(""));
     }
 
     void aMissingFileIsReportedByItsBareName() {
@@ -74,12 +71,13 @@ private slots:
     }
 
     void aFileOverOneMebibyteIsRefused() {
-        write(a_ / "help.vrn", std::string(kRulesFileLimit + 1, 'x'));
+        constexpr std::size_t kMebibyte = 1024 * 1024;
+        write(a_ / "help.vrn", std::string(kMebibyte + 1, 'x'));
         const game::RulesFile file = readRulesFile({a_});
         QVERIFY(!file.bytes);
         QCOMPARE(file.failure, std::string("файл больше 1 МиБ"));
-        write(a_ / "help.vrn", std::string(kRulesFileLimit, 'x'));
-        QCOMPARE(readRulesFile({a_}).bytes->size(), kRulesFileLimit);
+        write(a_ / "help.vrn", std::string(kMebibyte, 'x'));
+        QCOMPARE(readRulesFile({a_}).bytes->size(), kMebibyte);
     }
 
     void anUnreadableFileIsReported() {
@@ -120,11 +118,9 @@ private:
     fs::path b_;
 };
 
-} // namespace
+[[maybe_unused]] const bool kRegistered = registerSuite<RulesFileReaderTest>("RulesFileReader");
 
-std::unique_ptr<QObject> makeRulesFileReaderTest() {
-    return std::make_unique<RulesFileReaderTest>();
-}
+} // namespace
 
 } // namespace ui::test
 

@@ -1,35 +1,35 @@
 // SPDX-License-Identifier: MIT
 #include "scripted_dialogs.h"
 
-#include <stdexcept>
-
 namespace ui::test {
+
+void QtWorld::ranOut(const std::string& what) {
+    QTest::qFail(what.c_str(), __FILE__, __LINE__);
+}
 
 int ScriptedDialogs::messageBox(QWidget* parent, const QString& title, const QString& prompt,
                                 game::Buttons buttons) {
     lastParent_ = parent;
-    log_.append(
-        QStringLiteral("box %1 \"%2\" \"%3\"")
-            .arg(buttons == game::Buttons::Ok ? QStringLiteral("OK") : QStringLiteral("YesNo"),
-                 title, prompt));
-    if (boxAnswers_.empty()) {
-        throw std::logic_error("a message box the script did not expect");
+    const int answer = world_.messageBox(prompt.toStdString(), buttons, title.toStdString());
+    if (onBox) {
+        onBox();
     }
-    const int answer = boxAnswers_.front();
-    boxAnswers_.pop_front();
     return answer;
 }
 
 std::optional<QString> ScriptedDialogs::inputBox(QWidget* parent, const QString& title,
                                                  const QString& prompt) {
     lastParent_ = parent;
-    log_.append(QStringLiteral("input \"%1\" \"%2\"").arg(title, prompt));
-    if (inputAnswers_.empty()) {
-        throw std::logic_error("an input box the script did not expect");
+    const std::optional<std::string> typed =
+        world_.inputBox(prompt.toStdString(), title.toStdString());
+    if (onBox) {
+        onBox();
     }
-    std::optional<QString> answer = inputAnswers_.front();
-    inputAnswers_.pop_front();
-    return answer;
+    return typed ? std::optional<QString>(QString::fromStdString(*typed)) : std::nullopt;
+}
+
+std::string okBox(std::string_view prompt) {
+    return kit::okBox(prompt, "Зувик");
 }
 
 } // namespace ui::test

@@ -1,38 +1,57 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "log.h"
+#include "recording_world.h"
 #include "ui/dialogs.h"
 
 #include <QString>
-#include <QStringList>
+#include <QTest>
 
-#include <deque>
+#include <functional>
 #include <optional>
 
 class QWidget;
 
 namespace ui::test {
 
-// Answers the game's boxes from a script and keeps a log of what was asked, in order:
-//   box OK "<title>" "<prompt>"   box YesNo "<title>" "<prompt>"   input "<title>" "<prompt>"
+// The recording world, failing a Qt Test when a script runs out: no exception may cross the
+// window's event handling.
+class QtWorld final : public kit::RecordingWorld {
+protected:
+    void ranOut(const std::string& what) override;
+};
+
+// The game's boxes answered from the world's scripts and logged in its log, titles included:
+//   box OK "<prompt>" title "<title>" | input "<prompt>" title "<title>" -> "<typed>"
 class ScriptedDialogs final : public Dialogs {
 public:
-    void answerBox(int result) { boxAnswers_.push_back(result); }
-    void answerInput(std::optional<QString> typed) { inputAnswers_.push_back(std::move(typed)); }
+    explicit ScriptedDialogs(kit::RecordingWorld& world) : world_(world) {}
 
     int messageBox(QWidget* parent, const QString& title, const QString& prompt,
                    game::Buttons buttons) override;
     std::optional<QString> inputBox(QWidget* parent, const QString& title,
                                     const QString& prompt) override;
 
-    [[nodiscard]] const QStringList& log() const { return log_; }
     [[nodiscard]] QWidget* lastParent() const { return lastParent_; }
+    // Runs after each box is logged, while it would be open.
+    std::function<void()> onBox;
 
 private:
-    std::deque<int> boxAnswers_;
-    std::deque<std::optional<QString>> inputAnswers_;
-    QStringList log_;
+    kit::RecordingWorld& world_;
     QWidget* lastParent_ = nullptr;
 };
 
+// A box with the game's own title, as the log spells it.
+[[nodiscard]] std::string okBox(std::string_view prompt);
+
 } // namespace ui::test
+
+// The log in a failed comparison, one entry a line.
+template <> inline char* QTest::toString(const kit::Log& log) {
+    QByteArray text;
+    for (const std::string& entry : log) {
+        text += "\n    " + QByteArray::fromStdString(entry);
+    }
+    return qstrdup(text.constData());
+}

@@ -3,18 +3,20 @@
 
 #include <QObject>
 
+#include <functional>
+#include <map>
 #include <memory>
+#include <string>
 
-// The Qt Test classes of the ui library, one per file; main() runs them by name.
+// The Qt Test classes of the ui library, one per file, each registered under its name by its
+// file; main() runs them by name.
 namespace ui::test {
 
-std::unique_ptr<QObject> makeForm1Test();
-std::unique_ptr<QObject> makeQtViewTest();
-std::unique_ptr<QObject> makeQtDialogsTest();
-std::unique_ptr<QObject> makeWaiterTest();
-std::unique_ptr<QObject> makeCommandsTest();
-std::unique_ptr<QObject> makeRulesFileReaderTest();
-std::unique_ptr<QObject> makeDealsTest();
-std::unique_ptr<QObject> makeKeyboardFocusTest();
+using Suites = std::map<std::string, std::function<std::unique_ptr<QObject>()>>;
+Suites& suites();
+
+template <class Suite> bool registerSuite(const char* name) {
+    return suites().emplace(name, [] { return std::make_unique<Suite>(); }).second;
+}
 
 } // namespace ui::test

@@ -21,6 +21,7 @@ namespace soundtest {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
 
 namespace {
 
@@ -129,6 +130,10 @@ pid_t SoundServer::spawn(const std::vector<std::string>& command) {
     const pid_t pid = fork();
     if (pid == 0) {
         prctl(PR_SET_PDEATHSIG, SIGKILL);
+        // The server's programs start with no signal blocked, whatever their starter blocks.
+        sigset_t none;
+        sigemptyset(&none);
+        sigprocmask(SIG_SETMASK, &none, nullptr);
         const int out = open(logPath.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600);
         const int in = open("/dev/null", O_RDONLY);
         dup2(in, 0);

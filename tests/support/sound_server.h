@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "test_audio.h"
+#include "temp_dir.h"
 
 #include <chrono>
 #include <filesystem>
