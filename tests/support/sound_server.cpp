@@ -101,13 +101,20 @@ void SoundServer::startPipeWire() {
     }
     spawn({"wireplumber"});
     spawn({"pipewire-pulse"});
-    if (waitUntil("pipewire-pulse to accept a stream", [this] { return accepting(); })) {
-        if (!run({"pactl", "-s", address(), "load-module", "module-null-sink",
-                  "sink_name=zuviktest", "rate=44100"}) ||
-            !run({"pactl", "-s", address(), "set-default-sink", "zuviktest"})) {
-            failure_ = "pactl could not set up the null sink";
-        }
+    if (!waitUntil("pipewire-pulse to accept a stream", [this] { return accepting(); })) {
+        return;
     }
+    if (!run({"pactl", "-s", address(), "load-module", "module-null-sink", "sink_name=zuviktest",
+              "rate=44100"})) {
+        failure_ = "pactl could not load the null sink";
+        return;
+    }
+    // The sink's node shows up a moment after its module has loaded: on a busy machine, later
+    // than pactl's next request.
+    const auto madeDefault = [this] {
+        return run({"pactl", "-s", address(), "set-default-sink", "zuviktest"});
+    };
+    waitUntil("the null sink to become the default", madeDefault);
 }
 
 pid_t SoundServer::spawn(const std::vector<std::string>& command) {
