@@ -231,6 +231,9 @@ void PulseOutput::begin() {
     if (pa_stream_is_corked(stream_) == 1) {
         release(pa_stream_cork(stream_, 0, nullptr, nullptr));
     }
+    // Once uncorked: PulseAudio keeps a corked stream waiting for a whole buffer whatever it was
+    // told before.
+    release(pa_stream_trigger(stream_, nullptr, nullptr));
     askTiming();
 }
 
@@ -261,7 +264,9 @@ void PulseOutput::writeMore() {
     playing_->writtenBytes += bytes;
     // A stream that has run dry, or been flushed, waits for a whole buffer before it plays again,
     // and a cue's rest may be shorter than that: each part of a cue starts it at once.
-    release(pa_stream_trigger(stream_, nullptr, nullptr));
+    if (pa_stream_is_corked(stream_) == 0) {
+        release(pa_stream_trigger(stream_, nullptr, nullptr));
+    }
 }
 
 void PulseOutput::askTiming() {

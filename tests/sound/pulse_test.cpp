@@ -255,7 +255,7 @@ TEST_P(PulseServer, FindsTheSessionServerWhenPulseServerIsUnset) {
     EXPECT_GT(toneLevel(heardSince(from), MonitorRecorder::rate, 880.0), audible);
 }
 
-TEST_P(PulseServer, TheDesktopSeesTheGameByNameAndNoStreamRunsBetweenCues) {
+TEST_P(PulseServer, TheDesktopSeesTheGameByNameAndNoStreamRunsBetweenCuesYetTheNextOnePlays) {
     player_->play("short.wav", CueMode::Sync);
     std::this_thread::sleep_for(1s);
     const std::string streams = server_->sinkInputs();
@@ -265,6 +265,12 @@ TEST_P(PulseServer, TheDesktopSeesTheGameByNameAndNoStreamRunsBetweenCues) {
     EXPECT_NE(streams.find("media.role = \"game\""), std::string::npos);
     EXPECT_NE(streams.find("Corked: yes"), std::string::npos);
     EXPECT_EQ(streams.find("Corked: no"), std::string::npos);
+
+    // A cue shorter than the server's buffer wakes the corked stream all the same.
+    const std::size_t from = recorder_->position();
+    player_->play("card.wav", CueMode::Sync);
+    std::this_thread::sleep_for(200ms);
+    EXPECT_GT(toneLevel(heardSince(from), MonitorRecorder::rate, 1000.0), audible);
 }
 
 TEST_P(PulseServer, DestroyingThePlayerCutsOffItsCue) {
