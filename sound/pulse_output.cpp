@@ -157,17 +157,17 @@ void PulseOutput::dropConnection() {
 
 void PulseOutput::openStream() {
     const Cue& cue = playing_->cue;
-    const pa_sample_spec spec{PA_SAMPLE_FLOAT32NE, static_cast<std::uint32_t>(cue.rate),
-                              static_cast<std::uint8_t>(std::min(cue.channels, 255))};
+    const pa_sample_spec format{PA_SAMPLE_FLOAT32NE, static_cast<std::uint32_t>(cue.rate),
+                                static_cast<std::uint8_t>(std::min(cue.channels, 255))};
     pa_channel_map map;
-    if (cue.channels > static_cast<int>(PA_CHANNELS_MAX) || pa_sample_spec_valid(&spec) == 0 ||
-        pa_channel_map_init_extend(&map, spec.channels, PA_CHANNEL_MAP_DEFAULT) == nullptr) {
+    if (cue.channels > static_cast<int>(PA_CHANNELS_MAX) || pa_sample_spec_valid(&format) == 0 ||
+        pa_channel_map_init_extend(&map, format.channels, PA_CHANNEL_MAP_DEFAULT) == nullptr) {
         abandon();
         return;
     }
     Proplist props(pa_proplist_new());
     pa_proplist_sets(props.get(), PA_PROP_MEDIA_ROLE, "game");
-    stream_ = pa_stream_new_with_proplist(context_, "Зувик", &spec, &map, props.get());
+    stream_ = pa_stream_new_with_proplist(context_, "Зувик", &format, &map, props.get());
     if (stream_ == nullptr) {
         abandon();
         return;
@@ -210,9 +210,9 @@ void PulseOutput::begin() {
         dropStream();
     }
     if (stream_ != nullptr && pa_stream_get_state(stream_) == PA_STREAM_READY) {
-        const pa_sample_spec* spec = pa_stream_get_sample_spec(stream_);
-        if (spec->rate != static_cast<std::uint32_t>(playing_->cue.rate) ||
-            spec->channels != playing_->cue.channels) {
+        const pa_sample_spec* format = pa_stream_get_sample_spec(stream_);
+        if (format->rate != static_cast<std::uint32_t>(playing_->cue.rate) ||
+            format->channels != playing_->cue.channels) {
             dropStream();
         }
     }

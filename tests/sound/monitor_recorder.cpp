@@ -45,11 +45,11 @@ MonitorRecorder::MonitorRecorder(const std::string& server, std::chrono::millise
         loop_, [this] { return pa_context_get_state(context_) == PA_CONTEXT_READY; },
         [this] { return !PA_CONTEXT_IS_GOOD(pa_context_get_state(context_)); });
     if (connected) {
-        const pa_sample_spec spec{PA_SAMPLE_S16LE, rate, 2};
-        pa_stream* stream = pa_stream_new(context_, "monitor", &spec, nullptr);
+        const pa_sample_spec format{PA_SAMPLE_S16LE, rate, 2};
+        pa_stream* stream = pa_stream_new(context_, "monitor", &format, nullptr);
         const auto serverDefault = static_cast<std::uint32_t>(-1);
         const auto fragmentBytes = static_cast<std::uint32_t>(
-            pa_usec_to_bytes(static_cast<pa_usec_t>(fragment.count()) * 1000, &spec));
+            pa_usec_to_bytes(static_cast<pa_usec_t>(fragment.count()) * 1000, &format));
         const pa_buffer_attr attr{serverDefault, serverDefault, serverDefault, serverDefault,
                                   fragmentBytes};
         pa_stream_set_read_callback(stream, onReadable, this);
