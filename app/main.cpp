@@ -10,6 +10,7 @@
 #include "ui/event_loop_waiter.h"
 #include "ui/form1.h"
 #include "ui/qt_view.h"
+#include "ui/rules_file_reader.h"
 
 #include <QApplication>
 
@@ -27,8 +28,9 @@ int main(int argc, char* argv[]) {
     ui::EventLoopWaiter waiter;
     sound::PulseCuePlayer cues(waiter, ui::dataFolders());
     game::SystemRandom random;
+    ui::DataFolderRules rules;
     game::TableState table;
-    game::Game game(view, cues, random, table);
+    game::Game game(view, cues, random, rules, table);
     ui::connectCommands(form, game);
 
     try {

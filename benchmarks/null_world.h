@@ -2,9 +2,9 @@
 #pragma once
 
 #include "game/cue_player.h"
+#include "game/rules_file.h"
 #include "game/view.h"
 
-#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -12,13 +12,11 @@
 namespace bench {
 
 // A window and a sound player that cost nothing: every box is answered OK or Yes, so a match
-// never ends, and only what the driving loop needs (visibility, the hand, settled deals) is kept.
-class NullWorld final : public game::View, public game::CuePlayer {
+// never ends, and only what the driving loop needs (the phase, the hand, settled deals) is kept.
+class NullWorld final : public game::View, public game::CuePlayer, public game::RulesSource {
 public:
     void setCaption(game::Control, std::string_view) override {}
-    void setVisible(game::Control control, bool visible) override {
-        visible_[static_cast<std::size_t>(control)] = visible;
-    }
+    void showPhase(game::Phase phase) override { phase_ = phase; }
     [[nodiscard]] std::string handText() const override { return hand_; }
     void setHandText(std::string_view text) override { hand_.assign(text); }
     void focusHand() override {}
@@ -38,12 +36,12 @@ public:
     }
 
     [[nodiscard]] bool isVisible(game::Control control) const {
-        return visible_[static_cast<std::size_t>(control)];
+        return game::isShownIn(control, phase_);
     }
     [[nodiscard]] std::uint64_t settledDeals() const { return settledDeals_; }
 
 private:
-    std::array<bool, 18> visible_{};
+    game::Phase phase_ = game::kPhaseAtCreation;
     std::string hand_;
     std::uint64_t settledDeals_ = 0;
 };

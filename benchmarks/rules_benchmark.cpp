@@ -13,7 +13,9 @@ using game::Control;
 
 // A game past its greeting, at the start of a match, betting closed.
 struct Table {
-    explicit Table(game::RandomSource& random) : game(world, world, random, state) { game.load(); }
+    explicit Table(game::RandomSource& random) : game(world, world, random, world, state) {
+        game.load();
+    }
     bench::NullWorld world;
     game::TableState state;
     game::Game game;

@@ -25,8 +25,7 @@ constexpr int kFallbackBet = 25;
 } // namespace
 
 void Game::command5Click() {
-    hide({Control::Command5});
-    show({Control::Command6, Control::Command7, Control::Command8, Control::Command9});
+    view_.showPhase(Phase::ChoosingBet);
 }
 
 // "25" keeps no copies and never refuses.
@@ -74,18 +73,17 @@ void Game::placeBet(int bet, std::int32_t* playerCopy, std::int32_t* computerCop
     showMoney(Control::Label4, table_.playerMoney);
     showMoney(Control::Label6, table_.computerMoney);
     showMoney(Control::Label8, table_.stake);
-    show({Control::Text1, Control::Command1, Control::Command2});
-    hide({Control::Command6, Control::Command7, Control::Command8, Control::Command9});
+    view_.showPhase(Phase::PlayerFirstDeal);
     inicial();
 }
 
-// The bet buttons are already visible; showing them again keeps the player choosing. No
+// The bet buttons are already offered; offering them again keeps the player choosing. No
 // caption was touched by the refused click, so none needs putting back.
 void Game::refuseBet(const std::int32_t* playerCopy, const std::int32_t* computerCopy) {
     if (table_.answer != kResultOk) {
         return;
     }
-    show({Control::Command6, Control::Command7, Control::Command8, Control::Command9});
+    view_.showPhase(Phase::ChoosingBet);
     guardedSet(table_.playerMoney, *playerCopy, "playerMoney");
     guardedSet(table_.computerMoney, *computerCopy, "computerMoney");
 }

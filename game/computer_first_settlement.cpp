@@ -82,17 +82,14 @@ void Game::closeDecidedComputerFirstDeal() {
     showMoney(Control::Label4, table_.playerMoney);
     showMoney(Control::Label6, table_.computerMoney);
     view_.setCaption(Control::Label8, "");
-    hide({Control::Text1, Control::Command1, Control::Command2, Control::Command3,
-          Control::Command4});
-    show({Control::Command5});
+    view_.showPhase(Phase::BettingClosed);
     view_.setHandText("");
 }
 
 // Both sides pay their half again and a player-first deal is opened at once, with no bet.
 void Game::tieComputerFirstDeal() {
     doubleStakeOnTie();
-    show({Control::Command1, Control::Command2});
-    hide({Control::Command3, Control::Command4, Control::Command5});
+    view_.showPhase(Phase::PlayerFirstDeal);
     view_.setHandText("");
     if (endOfMatchCheck(OutTest::BelowZero, true) == CheckResult::Stop) {
         return;

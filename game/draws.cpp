@@ -29,7 +29,7 @@ void Game::command1Click() {
     if (table_.playerPoints > kScoldAbove) {
         announce("sv.wav", kTooMany);
         if (table_.answer == kResultOk) {
-            hide({Control::Command1});
+            view_.showPhase(Phase::PlayerFirstDealNoMoreCards);
         }
     }
     view_.focusHand();
@@ -51,7 +51,7 @@ void Game::command3Click() {
     if (table_.playerPoints > kScoldAbove) {
         announce("sv.wav", kTooMany);
         if (table_.answer == kResultOk) {
-            hide({Control::Command3});
+            view_.showPhase(Phase::ComputerFirstDealNoMoreCards);
         }
     }
 }

@@ -55,7 +55,7 @@ void Game::bankRefill(bool refundsPlayersHalf) {
     if (refundsPlayersHalf) {
         guardedAdd(table_.playerMoney, halfOf(table_.stake), "playerMoney");
     }
-    showStandingAndOpenBetting();
+    showStandingAndCloseBetting();
 }
 
 void Game::sayGoodbye() {

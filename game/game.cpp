@@ -6,8 +6,8 @@
 
 namespace game {
 
-Game::Game(View& view, CuePlayer& cues, RandomSource& random, TableState& table)
-    : view_(view), cues_(cues), random_(random), table_(table) {}
+Game::Game(View& view, CuePlayer& cues, RandomSource& random, RulesSource& rules, TableState& table)
+    : view_(view), cues_(cues), random_(random), rules_(rules), table_(table) {}
 
 // Modal boxes and the input filter of a cue stop the mouse and the keys, but not a press that
 // an assistive tool makes through the accessibility interface, nor a timer: those reach a
@@ -70,17 +70,14 @@ void Game::inicial2() {
     table_.playerMoney = 1000;
     table_.computerMoney = 1000;
     // Nothing is on the table at the start of a match, whatever stake still holds.
-    showStandingAndOpenBetting();
+    showStandingAndCloseBetting();
 }
 
-void Game::showStandingAndOpenBetting() {
+void Game::showStandingAndCloseBetting() {
     showMoney(Control::Label4, table_.playerMoney);
     showMoney(Control::Label6, table_.computerMoney);
     view_.setCaption(Control::Label8, "");
-    hide({Control::Text1, Control::Command1, Control::Command2, Control::Command3,
-          Control::Command4});
-    show({Control::Command5});
-    hide({Control::Command6, Control::Command7, Control::Command8, Control::Command9});
+    view_.showPhase(Phase::BettingClosed);
 }
 
 void Game::doubleStakeOnTie() {
@@ -103,18 +100,6 @@ void Game::payStakeTo(Outcome winner) {
 void Game::announce(std::string_view cue, std::string_view prompt) {
     cues_.play(cue, CueMode::Sync);
     table_.answer = view_.messageBox(prompt, Buttons::Ok, {});
-}
-
-void Game::show(std::initializer_list<Control> controls) {
-    for (Control control : controls) {
-        view_.setVisible(control, true);
-    }
-}
-
-void Game::hide(std::initializer_list<Control> controls) {
-    for (Control control : controls) {
-        view_.setVisible(control, false);
-    }
 }
 
 void Game::showMoney(Control label, std::int64_t amount) {

@@ -4,24 +4,24 @@
 #include "game/command.h"
 #include "game/cue_player.h"
 #include "game/random_source.h"
+#include "game/rules_file.h"
 #include "game/settlement.h"
 #include "game/table_state.h"
 #include "game/view.h"
 
 #include <cstdint>
-#include <initializer_list>
 #include <optional>
 #include <string_view>
 
 namespace game {
 
-// The rules and the flow of a match. Reaches the world only through the three interfaces it is
+// The rules and the flow of a match. Reaches the world only through the four interfaces it is
 // given, and keeps everything a match needs in the table state it is given: the window owns that
-// for the whole run, a test sets up a position in it directly. All four must outlive the game.
+// for the whole run, a test sets up a position in it directly. All five must outlive the game.
 // Any call may throw Termination.
 class Game {
 public:
-    Game(View& view, CuePlayer& cues, RandomSource& random, TableState& table);
+    Game(View& view, CuePlayer& cues, RandomSource& random, RulesSource& rules, TableState& table);
 
     // Start-up, before the window is first shown: tables, greeting, first match.
     void load();
@@ -73,18 +73,14 @@ private:
 
     // Plays the cue synchronously, shows an OK box and keeps its result in answer.
     void announce(std::string_view cue, std::string_view prompt);
-    void show(std::initializer_list<Control> controls);
-    void hide(std::initializer_list<Control> controls);
     void showMoney(Control label, std::int64_t amount);
     // Both purses as they stand, nothing on the table, and only "Делайте ставки" offered.
-    void showStandingAndOpenBetting();
+    void showStandingAndCloseBetting();
     // The winner of a decided deal takes the whole stake.
     void payStakeTo(Outcome winner);
     // A tie: both sides pay their half of the stake again, and the doubled stake stays on the
     // table; the three money captions show the result.
     void doubleStakeOnTie();
-    // The buttons of a computer-first deal, as both endings of a player-first deal leave them.
-    void showComputerFirstDealButtons();
     [[noreturn]] void terminate();
 
     // Helpers of the deal flow. Positions count from 1; a position past the deck holds no card.
@@ -114,6 +110,7 @@ private:
     View& view_;
     CuePlayer& cues_;
     RandomSource& random_;
+    RulesSource& rules_;
     TableState& table_;
     bool running_ = false; // a command or the start-up is under way
     bool ending_ = false;  // the program is terminating: nothing runs any more

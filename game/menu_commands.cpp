@@ -46,7 +46,7 @@ void Game::aboutCommand() {
 void Game::rulesCommand() {
     // A rules file that cannot be shown is explained rather than shown as an empty box;
     // the game goes on where it was either way.
-    const RulesFile file = view_.readRulesFile();
+    const RulesFile file = rules_.readRulesFile();
     const std::string text = file.bytes ? rulesText(*file.bytes) : rulesFailureText(file);
     view_.messageBox(text, Buttons::Ok, {});
 }

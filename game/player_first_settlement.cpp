@@ -113,22 +113,15 @@ void Game::closeDecidedPlayerFirstDeal() {
     showMoney(Control::Label4, table_.playerMoney);
     showMoney(Control::Label6, table_.computerMoney);
     view_.setHandText("");
-    showComputerFirstDealButtons();
+    view_.showPhase(Phase::ComputerFirstDeal);
     inicial3();
-}
-
-void Game::showComputerFirstDealButtons() {
-    hide({Control::Command1, Control::Command2});
-    show({Control::Command3, Control::Command4});
-    hide({Control::Command5, Control::Command6, Control::Command7, Control::Command8,
-          Control::Command9});
 }
 
 // Both sides pay their half again and the doubled stake is played for at once, with no bet.
 void Game::tiePlayerFirstDeal() {
     doubleStakeOnTie();
     view_.setHandText("");
-    showComputerFirstDealButtons();
+    view_.showPhase(Phase::ComputerFirstDeal);
     if (endOfMatchCheck(OutTest::BelowZero, true) == CheckResult::Stop) {
         return;
     }

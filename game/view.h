@@ -1,36 +1,12 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "game/rules_file.h"
+#include "game/controls.h"
 
 #include <string>
 #include <string_view>
 
 namespace game {
-
-// The controls of the window that the rules change. Their names are the window's object names.
-enum class Control {
-    Label1,
-    Label2,
-    Label3,
-    Label4,
-    Label5,
-    Label6,
-    Label7,
-    Label8,
-    Text1,
-    Command1,
-    Command2,
-    Command3,
-    Command4,
-    Command5,
-    Command6,
-    Command7,
-    Command8,
-    Command9,
-};
-
-[[nodiscard]] std::string_view controlName(Control control);
 
 enum class Buttons { Ok, YesNo };
 
@@ -45,7 +21,10 @@ public:
     virtual ~View() = default;
 
     virtual void setCaption(Control label, std::string_view text) = 0;
-    virtual void setVisible(Control control, bool visible) = 0;
+    // Shows the phase's controls and hides the others. The keyboard focus stays where it is
+    // while that control is still shown; otherwise the phase's first control in tab order
+    // takes it, so that it is never left behind on a hidden button.
+    virtual void showPhase(Phase phase) = 0;
 
     [[nodiscard]] virtual std::string handText() const = 0;
     virtual void setHandText(std::string_view text) = 0;
@@ -55,9 +34,6 @@ public:
     virtual int messageBox(std::string_view prompt, Buttons buttons, std::string_view title) = 0;
     // Modal, no title of its own; Cancel gives the empty text.
     virtual std::string inputBox(std::string_view prompt) = 0;
-
-    // The rules file as it is now, read whole for one run of the rules command.
-    [[nodiscard]] virtual RulesFile readRulesFile() = 0;
 
     // Called once, just before the rules throw Termination: the program is ending.
     // No rule runs after it, and Game::run() lets no command in any more.

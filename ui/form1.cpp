@@ -2,20 +2,24 @@
 #include "ui/form1.h"
 
 #include "ui/accessibility.h"
-#include "ui/control_table.h"
 #include "ui/fit_button.h"
 #include "ui/fit_label.h"
 #include "ui/hand_box.h"
 #include "ui/scaled_table.h"
+#include "ui/twips.h"
+#include "ui/utf8.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QMenu>
 #include <QMenuBar>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
+#include <vector>
 
 namespace ui {
 namespace {
@@ -45,15 +49,14 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
 }
 
 void Form1::createControls(ScaledTable* clientArea) {
-    QWidget* previousFocusable = nullptr;
-    for (const ControlLayout& entry : kControls) {
-        const QString caption = QString::fromUtf8(entry.caption);
+    for (const game::ControlRow& row : game::kControls) {
+        const QString caption = fromUtf8(row.caption);
         QWidget* widget = nullptr;
-        switch (entry.kind) {
-        case ControlKind::Label: {
+        switch (row.kind) {
+        case game::ControlKind::Label: {
             auto* label = new FitLabel(caption, clientArea);
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-            if (entry.control == Control::Label3) {
+            if (row.control == Control::Label3) {
                 label->setIndent(kNameIndent);
                 connect(clientArea, &ScaledTable::factorChanged, label, [label](qreal factor) {
                     label->setIndent(static_cast<int>(std::lround(kNameIndent * factor)));
@@ -62,11 +65,11 @@ void Form1::createControls(ScaledTable* clientArea) {
             widget = label;
             break;
         }
-        case ControlKind::Text:
+        case game::ControlKind::Text:
             text1_ = new HandBox(clientArea);
             widget = text1_;
             break;
-        case ControlKind::Button: {
+        case game::ControlKind::Button: {
             auto* button = new FitButton(caption, clientArea);
             // Enter on the focused button clicks it, as Space does.
             button->setAutoDefault(true);
@@ -74,16 +77,29 @@ void Form1::createControls(ScaledTable* clientArea) {
             break;
         }
         }
-        widget->setObjectName(QString::fromLatin1(game::controlName(entry.control)));
-        clientArea->place(widget, QRect(entry.left, entry.top, entry.width, entry.height));
-        widget->setVisible(entry.visible);
-        if (entry.kind != ControlKind::Label) {
-            if (previousFocusable != nullptr) {
-                QWidget::setTabOrder(previousFocusable, widget);
-            }
-            previousFocusable = widget;
+        widget->setObjectName(fromUtf8(row.name));
+        const game::Twips& at = row.twips;
+        clientArea->place(widget, QRect(at.left, at.top, at.width, at.height));
+        widget->setVisible(row.shownIn.contains(game::kPhaseAtCreation));
+        controls_.at(indexOf(row.control)) = widget;
+    }
+    setTabOrderOfControls();
+}
+
+// The labels never take the focus; the hand and the buttons take it in the order of their tab
+// indexes.
+void Form1::setTabOrderOfControls() {
+    std::vector<const game::ControlRow*> focusable;
+    for (const game::ControlRow& row : game::kControls) {
+        if (row.kind != game::ControlKind::Label) {
+            focusable.push_back(&row);
         }
-        controls_.at(indexOf(entry.control)) = widget;
+    }
+    std::sort(focusable.begin(), focusable.end(),
+              [](const auto* a, const auto* b) { return a->tabIndex < b->tabIndex; });
+    for (std::size_t next = 1; next < focusable.size(); ++next) {
+        QWidget::setTabOrder(control(focusable[next - 1]->control),
+                             control(focusable[next]->control));
     }
 }
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "game/command.h"
-#include "game/view.h"
+#include "game/controls.h"
 
 #include <QMainWindow>
 
@@ -41,9 +41,10 @@ protected:
 
 private:
     void createControls(ScaledTable* clientArea);
+    void setTabOrderOfControls();
     void createMenus();
 
-    std::array<QWidget*, 18> controls_{}; // indexed by game::Control
+    std::array<QWidget*, game::kControlCount> controls_{}; // indexed by game::Control
     HandBox* text1_ = nullptr;
     std::array<QAction*, 4> menuItems_{}; // NewMatch, Exit, About, Rules
 };

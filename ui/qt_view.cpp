@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "ui/qt_view.h"
 
-#include "ui/data_folders.h"
 #include "ui/dialogs.h"
 #include "ui/form1.h"
 #include "ui/hand_box.h"
-#include "ui/rules_file_reader.h"
+#include "ui/utf8.h"
 
 #include <QAbstractButton>
 #include <QGuiApplication>
@@ -13,10 +12,6 @@
 
 namespace ui {
 namespace {
-
-QString fromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The boxes without a title of their own show the application's.
 QString titleOrApplication(std::string_view title) {
@@ -38,29 +33,36 @@ void QtView::setCaption(game::Control control, std::string_view text) {
     }
 }
 
-void QtView::setVisible(game::Control control, bool visible) {
-    QWidget* widget = form_.control(control);
-    widget->setVisible(visible);
-    if (visible) {
-        keepKeyboardFocusReachable(*widget);
-    }
-}
-
-// A button that ends its phase hides itself, and the next phase's buttons are shown only after
-// it; Qt then finds nothing to pass the focus on to and leaves it on the hidden button, where a
-// player on the keyboard (or a screen reader) cannot reach anything. The first control of the
-// new phase to appear takes it over: the rules show each set in tab order, so that is "25" for
-// the bets and "Делайте ставки" for the betting. A focus still on a visible control (the bet
-// button of a refused bet, the hand the openings focus) is left where it is.
-void QtView::keepKeyboardFocusReachable(QWidget& shown) {
+// A button that ends its phase is usually the one with the focus. Qt passes the focus of a
+// hidden widget on only to one already shown, and otherwise leaves it on the hidden button,
+// where a player on the keyboard (or a screen reader) cannot reach anything; so the phase's
+// first control in tab order takes it over: "25" for the bets, "Делайте ставки" for the
+// betting. A focus on a control that stays (the bet button of a refused bet, the hand) is left
+// where it is.
+void QtView::showPhase(game::Phase phase) {
     const QWidget* focused = form_.focusWidget();
-    if (focused != nullptr && focused->isVisibleTo(&form_)) {
-        return;
+    bool focusStays = focused != nullptr && focused->isVisibleTo(&form_);
+    const game::ControlRow* first = nullptr; // to take the focus
+    for (const game::ControlRow& row : game::kControls) {
+        QWidget* widget = form_.control(row.control);
+        if (!row.shownIn.contains(phase)) {
+            focusStays = focusStays && widget != focused;
+            continue;
+        }
+        widget->setVisible(true);
+        if (row.kind != game::ControlKind::Label &&
+            (first == nullptr || row.tabIndex < first->tabIndex)) {
+            first = &row;
+        }
     }
-    if ((shown.focusPolicy() & Qt::TabFocus) == 0 || !shown.isEnabled()) {
-        return;
+    if (!focusStays && first != nullptr) {
+        form_.control(first->control)->setFocus(Qt::OtherFocusReason);
     }
-    shown.setFocus(Qt::OtherFocusReason);
+    for (const game::ControlRow& row : game::kControls) {
+        if (!row.shownIn.contains(phase)) {
+            form_.control(row.control)->setVisible(false);
+        }
+    }
 }
 
 std::string QtView::handText() const {
@@ -84,10 +86,6 @@ std::string QtView::inputBox(std::string_view prompt) {
     const std::optional<QString> typed =
         dialogs_.inputBox(dialogParent(), titleOrApplication({}), fromUtf8(prompt));
     return typed ? typed->toStdString() : std::string();
-}
-
-game::RulesFile QtView::readRulesFile() {
-    return ui::readRulesFile(dataFolders());
 }
 
 void QtView::terminate() {

@@ -18,7 +18,7 @@ public:
     QtView(Form1& form, Dialogs& dialogs);
 
     void setCaption(game::Control control, std::string_view text) override;
-    void setVisible(game::Control control, bool visible) override;
+    void showPhase(game::Phase phase) override;
 
     [[nodiscard]] std::string handText() const override;
     void setHandText(std::string_view text) override;
@@ -27,15 +27,11 @@ public:
     int messageBox(std::string_view prompt, game::Buttons buttons, std::string_view title) override;
     std::string inputBox(std::string_view prompt) override;
 
-    // help.vrn from the first of the data folders that holds one.
-    [[nodiscard]] game::RulesFile readRulesFile() override;
-
     // Takes the window off the screen at once; the program then ends (see connectCommands()).
     void terminate() override;
 
 private:
     [[nodiscard]] QWidget* dialogParent() const;
-    void keepKeyboardFocusReachable(QWidget& shown);
 
     Form1& form_;
     Dialogs& dialogs_;

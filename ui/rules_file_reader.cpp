@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "ui/rules_file_reader.h"
 
+#include "ui/data_folders.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <memory>
@@ -68,6 +70,10 @@ game::RulesFile readRulesFile(const std::vector<fs::path>& folders) {
         return readWhole(path);
     }
     return failed(kRulesFileName, "файл не найден");
+}
+
+game::RulesFile DataFolderRules::readRulesFile() {
+    return ui::readRulesFile(dataFolders());
 }
 
 } // namespace ui

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/scaled_table.h"
 
-#include "ui/control_table.h"
+#include "ui/twips.h"
 
 #include <QApplication>
 #include <QFont>

@@ -2,7 +2,8 @@
 // The yardstick for the game's start-up (scripts/measure_startup.sh): a plain Qt window with the
 // game's menu and controls, from the game's own table, in the same places, and nothing else: no
 // rules, no sound, no translation, no greeting.
-#include "ui/control_table.h"
+#include "game/controls.h"
+#include "ui/twips.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -21,23 +22,25 @@ int main(int argc, char* argv[]) {
     auto* client = new QWidget(&window);
     client->setFixedSize(ui::kClientWidth, ui::kClientHeight);
     window.setCentralWidget(client);
-    for (const ui::ControlLayout& control : ui::kControls) {
-        const QString caption = QString::fromUtf8(control.caption);
+    for (const game::ControlRow& control : game::kControls) {
+        const QString caption = QString::fromUtf8(control.caption.data(),
+                                                  static_cast<qsizetype>(control.caption.size()));
         QWidget* widget = nullptr;
         switch (control.kind) {
-        case ui::ControlKind::Label:
+        case game::ControlKind::Label:
             widget = new QLabel(caption, client);
             break;
-        case ui::ControlKind::Text:
+        case game::ControlKind::Text:
             widget = new QPlainTextEdit(client);
             break;
-        case ui::ControlKind::Button:
+        case game::ControlKind::Button:
             widget = new QPushButton(caption, client);
             break;
         }
-        widget->setGeometry(ui::pixels(control.left), ui::pixels(control.top),
-                            ui::pixels(control.width), ui::pixels(control.height));
-        widget->setVisible(control.visible);
+        const game::Twips& at = control.twips;
+        widget->setGeometry(ui::pixels(at.left), ui::pixels(at.top), ui::pixels(at.width),
+                            ui::pixels(at.height));
+        widget->setVisible(control.shownIn.contains(game::kPhaseAtCreation));
     }
     QMenu* game = window.menuBar()->addMenu(QStringLiteral("Игра"));
     game->addAction(QStringLiteral("Новая"))->setShortcut(Qt::Key_F2);

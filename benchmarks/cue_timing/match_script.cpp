@@ -39,7 +39,7 @@ std::vector<Step> matchScript(std::size_t cues, std::uint64_t seed) {
     game::SystemRandom random(seed);
     std::mt19937_64 hand(seed + 1);
     game::TableState table;
-    game::Game game(world, world, random, table);
+    game::Game game(world, world, random, world, table);
     std::vector<Step> steps;
     std::size_t played = 0;
     game.load();

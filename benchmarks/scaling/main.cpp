@@ -9,11 +9,11 @@
 // REPAINTS times (200 unless told). A bare X server has no window manager to maximize the window;
 // it is then given the whole screen, as a maximize would.
 #include "game/view.h"
-#include "ui/control_table.h"
 #include "ui/fit_label.h"
 #include "ui/form1.h"
 #include "ui/hand_box.h"
 #include "ui/scaled_table.h"
+#include "ui/twips.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -68,9 +68,8 @@ void showADeal(ui::Form1& form) {
     set(Control::Label6, " 975");
     set(Control::Label8, " 50");
     form.hand()->setPlainText(QString::fromUtf8(" восемь треф туз червы"));
-    form.button(Control::Command5)->hide();
-    for (Control shown : {Control::Text1, Control::Command1, Control::Command2}) {
-        form.control(shown)->show();
+    for (const game::ControlRow& row : game::kControls) {
+        form.control(row.control)->setVisible(row.shownIn.contains(game::Phase::PlayerFirstDeal));
     }
 }
 

@@ -9,7 +9,7 @@ namespace soak {
 namespace {
 
 using game::Control;
-using kit::Phase;
+using game::Phase;
 
 const std::string& captionOf(const SoakWorld& world, Control label) {
     static const std::string none;
@@ -17,12 +17,12 @@ const std::string& captionOf(const SoakWorld& world, Control label) {
     return found == world.captions.end() ? none : found->second;
 }
 
-std::optional<Phase> phaseOf(const SoakWorld& world) {
-    return kit::phaseOf(world.shown());
+bool isDeal(Phase phase) {
+    return phase != Phase::BettingClosed && phase != Phase::ChoosingBet;
 }
 
-bool isDeal(std::optional<Phase> phase) {
-    return phase == Phase::PlayerFirstDeal || phase == Phase::ComputerFirstDeal;
+bool isPlayerFirst(Phase phase) {
+    return phase == Phase::PlayerFirstDeal || phase == Phase::PlayerFirstDealNoMoreCards;
 }
 
 int valueAt(const game::TableState& table, int position) {
@@ -65,7 +65,7 @@ std::string checkPlayersHand(const game::TableState& table, const SoakWorld& wor
 std::string checkHands(const game::TableState& table, const SoakWorld& world, Phase phase) {
     Control more = Control::Command1;
     std::string broken;
-    if (phase == Phase::PlayerFirstDeal) {
+    if (isPlayerFirst(phase)) {
         broken = checkPlayersHand(table, world, 1);
     } else {
         more = Control::Command3;
@@ -84,9 +84,8 @@ std::string checkHands(const game::TableState& table, const SoakWorld& world, Ph
     return broken;
 }
 
-std::string checkMoney(const game::TableState& table, const SoakWorld& world,
-                       std::optional<Phase> phase, std::int64_t wealthBefore,
-                       const MoneyEvents& events) {
+std::string checkMoney(const game::TableState& table, const SoakWorld& world, Phase phase,
+                       std::int64_t wealthBefore, const MoneyEvents& events) {
     for (const std::int32_t amount : {table.playerMoney, table.computerMoney, table.stake}) {
         if (amount % 25 != 0) {
             return "an amount of " + std::to_string(amount) + " is not a multiple of 25";
@@ -124,15 +123,12 @@ std::string checkMoney(const game::TableState& table, const SoakWorld& world,
 
 std::int64_t wealth(const game::TableState& table, const SoakWorld& world) {
     const std::int64_t purses = std::int64_t{table.playerMoney} + table.computerMoney;
-    return isDeal(phaseOf(world)) ? purses + table.stake : purses;
+    return isDeal(world.phase) ? purses + table.stake : purses;
 }
 
 std::string checkAfterClick(const game::TableState& table, const SoakWorld& world,
                             std::int64_t wealthBefore, const MoneyEvents& events) {
-    const std::optional<Phase> phase = phaseOf(world);
-    if (!phase) {
-        return "the visible controls form no phase of the game";
-    }
+    const Phase phase = world.phase;
     if (captionOf(world, Control::Label3) != table.playerName) {
         return "the name caption lost the player's name";
     }
@@ -143,7 +139,7 @@ std::string checkAfterClick(const game::TableState& table, const SoakWorld& worl
         !broken.empty()) {
         return broken;
     }
-    return isDeal(phase) ? checkHands(table, world, *phase) : std::string{};
+    return isDeal(phase) ? checkHands(table, world, phase) : std::string{};
 }
 
 } // namespace soak

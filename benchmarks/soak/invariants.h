@@ -3,10 +3,8 @@
 
 #include "benchmarks/soak/soak_world.h"
 #include "game/table_state.h"
-#include "phases.h"
 
 #include <cstdint>
-#include <optional>
 #include <string>
 
 namespace soak {

@@ -56,7 +56,7 @@ std::string clickOnce(game::Game& game, const soak::SoakWorld& world, std::mt199
     }
     game.run(command);
     if (const auto button = game::buttonOf(command)) {
-        return std::string(game::controlName(*button));
+        return std::string(game::rowOf(*button).name);
     }
     return kMenuItems.at(static_cast<std::size_t>(command) -
                          static_cast<std::size_t>(game::Command::NewMatch));
@@ -68,7 +68,7 @@ bool playSequence(std::uint64_t seed, Totals& totals) {
     game::SystemRandom random(seed);
     std::mt19937_64 hand(seed ^ 0xD1B54A32D192ED03ULL);
     game::TableState table;
-    game::Game game(world, world, random, table);
+    game::Game game(world, world, random, world, table);
     std::vector<std::string> history{"load"};
 
     const auto fail = [&](const std::string& broken) {

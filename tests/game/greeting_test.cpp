@@ -110,7 +110,7 @@ TEST(GreetingOrder, TheTablesAreFilledBeforeTheDoorCue) {
     game::TableState state;
     DoorWatch world;
     world.table = &state;
-    game::Game game(world, world, world, state);
+    game::Game game(world, world, world, world, state);
     world.typed = {"Вася"};
     game.load();
     EXPECT_TRUE(world.tablesFilledAtDoor);

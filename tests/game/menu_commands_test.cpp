@@ -64,7 +64,7 @@ class NewMatchCommand : public ::testing::TestWithParam<DealCase> {};
 TEST_P(NewMatchCommand, DropsWhatWasGoingOnAndStartsANewMatchAtOnce) {
     Match match;
     GetParam().setUp(match);
-    ASSERT_EQ(match.world.shown(), controlsOf(GetParam().phaseBefore)) << "not the phase wanted";
+    ASSERT_EQ(match.world.phase, GetParam().phaseBefore) << "not the phase wanted";
     ASSERT_EQ(match.state.stake, GetParam().stakeBefore);
     ASSERT_TRUE(match.world.fractions.empty());
     const game::TableState before = match.state;
@@ -75,7 +75,6 @@ TEST_P(NewMatchCommand, DropsWhatWasGoingOnAndStartsANewMatchAtOnce) {
 
     // No question, no message: exactly the new match.
     EXPECT_EQ(match.world.log, newMatchLog());
-    EXPECT_EQ(match.world.shown(), controlsOf(Phase::BettingClosed));
     EXPECT_EQ(match.world.captions[Control::Label4], " 1000");
     EXPECT_EQ(match.world.captions[Control::Label6], " 1000");
     EXPECT_EQ(match.state.playerMoney, 1000);
@@ -185,7 +184,7 @@ TEST_P(BoxLeavesTheGameAlone, InTheMiddleOfADeal) {
         match.openComputerFirstDeal();
         match.state.answer = answer;
         const game::TableState before = match.state;
-        const auto visible = match.world.visible;
+        const game::Phase phase = match.world.phase;
         const auto captions = match.world.captions;
         const std::string hand = match.world.hand;
         match.world.takeLog();
@@ -196,7 +195,7 @@ TEST_P(BoxLeavesTheGameAlone, InTheMiddleOfADeal) {
         ASSERT_EQ(match.world.log.size(), 1U);
         EXPECT_TRUE(match.world.log[0].starts_with("box OK ")) << match.world.log[0];
         EXPECT_EQ(fields(before), fields(match.state));
-        EXPECT_EQ(match.world.visible, visible);
+        EXPECT_EQ(match.world.phase, phase);
         EXPECT_EQ(match.world.captions, captions);
         EXPECT_EQ(match.world.hand, hand);
         EXPECT_TRUE(match.game.run(game::Command::Command4));

@@ -111,7 +111,7 @@ TEST(Shuffle, GoldenMasterOfOneSeed) {
         " шесть червы"};
     Table t;
     game::SystemRandom random(20240601);
-    game::Game game(t.world, t.world, random, t.state);
+    game::Game game(t.world, t.world, random, t.world, t.state);
     game.inicial();
     EXPECT_EQ(t.state.deck, expected);
     EXPECT_EQ(t.world.hand, expected[0] + expected[1]);

@@ -33,10 +33,7 @@ inline constexpr std::string_view kSale =
 // and a bank refill leave the window.
 inline Log standingLog(long player, long computer) {
     return {money("Label4", player), money("Label6", computer), caption("Label8", ""),
-            hide("Text1"),           hide("Command1"),          hide("Command2"),
-            hide("Command3"),        hide("Command4"),          show("Command5"),
-            hide("Command6"),        hide("Command7"),          hide("Command8"),
-            hide("Command9")};
+            phase(game::Phase::BettingClosed)};
 }
 
 inline Log newMatchLog() {
@@ -53,24 +50,15 @@ inline Log goodbyeLog() {
     return {cue("bye.wav"), kTerminate};
 }
 
-// An accepted bet, before its opening: the amounts after it, and the player-first deal's controls.
+// An accepted bet, before its opening: the amounts after it, and a player-first deal.
 inline Log betAcceptedLog(long player, long computer, long stake) {
-    return {cue("win.wav"),         money("Label4", player), money("Label6", computer),
-            money("Label8", stake), show("Text1"),           show("Command1"),
-            show("Command2"),       hide("Command6"),        hide("Command7"),
-            hide("Command8"),       hide("Command9")};
+    return {cue("win.wav"), money("Label4", player), money("Label6", computer),
+            money("Label8", stake), phase(game::Phase::PlayerFirstDeal)};
 }
 
 // The three money captions as a bet or a tie writes them.
 inline Log amountsLog(long player, long computer, long stake) {
     return {money("Label4", player), money("Label6", computer), money("Label8", stake)};
-}
-
-// The buttons of a computer-first deal, as both endings of a player-first deal show them.
-inline Log computerFirstButtonsLog() {
-    return {hide("Command1"), hide("Command2"), show("Command3"),
-            show("Command4"), hide("Command5"), hide("Command6"),
-            hide("Command7"), hide("Command8"), hide("Command9")};
 }
 
 // The player-first opening, for the two cards that come first.

@@ -30,12 +30,8 @@ std::string money(std::string_view label, long amount) {
     return caption(label, (amount < 0 ? "" : " ") + std::to_string(amount));
 }
 
-std::string show(std::string_view control) {
-    return "show " + std::string(control);
-}
-
-std::string hide(std::string_view control) {
-    return "hide " + std::string(control);
+std::string phase(game::Phase phase) {
+    return "phase " + std::string(game::phaseName(phase));
 }
 
 std::string hand(std::string_view text) {

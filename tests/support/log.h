@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "game/controls.h"
+
 #include <initializer_list>
 #include <optional>
 #include <string>
@@ -8,7 +10,7 @@
 #include <vector>
 
 // The entries of the recording world's log, spelled once for every test:
-//   cue deal.wav sync | cue deal.wav async | caption Label4 " 900" | show Command5 | hide Text1
+//   cue deal.wav sync | cue deal.wav async | caption Label4 " 900" | phase ChoosingBet
 //   text " туз пики" | focus Text1 | box OK "…" | box OK "…" title "…" | box YesNo "…" -> 6
 //   input "…" -> "Вася" | input "…" title "…" -> Cancel | terminate
 namespace kit {
@@ -20,8 +22,7 @@ using Log = std::vector<std::string>;
 [[nodiscard]] std::string caption(std::string_view label, std::string_view text);
 // A money caption, written here apart from the game's own formatting.
 [[nodiscard]] std::string money(std::string_view label, long amount);
-[[nodiscard]] std::string show(std::string_view control);
-[[nodiscard]] std::string hide(std::string_view control);
+[[nodiscard]] std::string phase(game::Phase phase);
 [[nodiscard]] std::string hand(std::string_view text);
 [[nodiscard]] std::string okBox(std::string_view prompt, std::string_view title = {});
 [[nodiscard]] std::string yesNoBox(std::string_view prompt, int answer,

@@ -2,23 +2,20 @@
 #include "recording_world.h"
 
 #include "deck.h"
-#include "phases.h"
 
 #include <stdexcept>
 #include <utility>
 
 namespace kit {
 
-using game::controlName;
-
 void RecordingWorld::setCaption(game::Control label, std::string_view text) {
     captions[label] = std::string(text);
-    log.push_back(caption(controlName(label), text));
+    log.push_back(caption(game::rowOf(label).name, text));
 }
 
-void RecordingWorld::setVisible(game::Control control, bool isVisible) {
-    visible[control] = isVisible;
-    log.push_back(isVisible ? show(controlName(control)) : hide(controlName(control)));
+void RecordingWorld::showPhase(game::Phase shown) {
+    phase = shown;
+    log.push_back(kit::phase(shown));
 }
 
 void RecordingWorld::setHandText(std::string_view text) {
@@ -101,21 +98,6 @@ void RecordingWorld::scriptBetIndex(int index) {
 
 Log RecordingWorld::takeLog() {
     return std::exchange(log, {});
-}
-
-std::vector<game::Control> RecordingWorld::shown() const {
-    std::vector<game::Control> controls;
-    for (const game::Control control : kPhaseControls) {
-        if (isShown(control)) {
-            controls.push_back(control);
-        }
-    }
-    return controls;
-}
-
-bool RecordingWorld::isShown(game::Control control) const {
-    const auto found = visible.find(control);
-    return found != visible.end() && found->second;
 }
 
 void RecordingWorld::ranOut(const std::string& what) {

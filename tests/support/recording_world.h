@@ -3,6 +3,7 @@
 
 #include "game/cue_player.h"
 #include "game/random_source.h"
+#include "game/rules_file.h"
 #include "game/view.h"
 #include "log.h"
 
@@ -15,14 +16,17 @@
 
 namespace kit {
 
-// The rules' window, cue player and random source in one object, so that cues, boxes, captions
-// and visibility land in one ordered log (spelled as log.h spells it) and the window is kept as
-// the calls left it. An OK box answers OK; Yes/No boxes, input boxes and random draws take their
-// answers from the scripts, in order. Reseeds are counted, not logged.
-class RecordingWorld : public game::View, public game::CuePlayer, public game::RandomSource {
+// The rules' window, cue player, random source and rules file in one object, so that cues,
+// boxes, captions and phases land in one ordered log (spelled as log.h spells it) and the window
+// is kept as the calls left it. An OK box answers OK; Yes/No boxes, input boxes and random draws
+// take their answers from the scripts, in order. Reseeds are counted, not logged.
+class RecordingWorld : public game::View,
+                       public game::CuePlayer,
+                       public game::RandomSource,
+                       public game::RulesSource {
 public:
     void setCaption(game::Control label, std::string_view text) override;
-    void setVisible(game::Control control, bool visible) override;
+    void showPhase(game::Phase shown) override;
     [[nodiscard]] std::string handText() const override { return hand; }
     void setHandText(std::string_view text) override;
     void focusHand() override;
@@ -44,9 +48,10 @@ public:
 
     // The log since the last call, which is then forgotten.
     Log takeLog();
-    // The visible ones of kPhaseControls, in their order.
-    [[nodiscard]] std::vector<game::Control> shown() const;
-    [[nodiscard]] bool isShown(game::Control control) const;
+    // Whether the window offers the control now.
+    [[nodiscard]] bool isShown(game::Control control) const {
+        return game::isShownIn(control, phase);
+    }
 
     Log log;
     std::deque<int> yesNoAnswers;
@@ -56,7 +61,7 @@ public:
     int reseeds = 0;
 
     std::map<game::Control, std::string> captions;
-    std::map<game::Control, bool> visible;
+    game::Phase phase = game::kPhaseAtCreation;
     std::string hand;
 
 protected:

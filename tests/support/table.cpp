@@ -3,7 +3,6 @@
 
 #include "deck.h"
 
-#include <algorithm>
 #include <stdexcept>
 
 namespace kit {
@@ -12,13 +11,6 @@ void Table::setMoney(int player, int computer, int stake) {
     state.playerMoney = player;
     state.computerMoney = computer;
     state.stake = stake;
-}
-
-void Table::enterPhase(Phase phase) {
-    const std::vector<game::Control> shown = controlsOf(phase);
-    for (const game::Control control : kPhaseControls) {
-        world.visible[control] = std::find(shown.begin(), shown.end(), control) != shown.end();
-    }
 }
 
 void Table::stackDeck(int from, const std::vector<std::string>& cards) {

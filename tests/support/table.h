@@ -4,7 +4,6 @@
 #include "game/command.h"
 #include "game/game.h"
 #include "game/table_state.h"
-#include "phases.h"
 #include "recording_world.h"
 
 #include <string>
@@ -12,18 +11,20 @@
 
 namespace kit {
 
+using game::Phase;
+
 // One game in a recording world, its tables filled, and the ways to put it into a position
 // directly, logging nothing: the position, the clicks, the expected log.
 struct Table {
     RecordingWorld world;
     game::TableState state;
-    game::Game game{world, world, world, state};
+    game::Game game{world, world, world, world, state};
 
     Table() { game::initTables(state); }
 
     void setMoney(int player, int computer, int stake);
-    // The controls of the phase visible, the others hidden.
-    void enterPhase(Phase phase);
+    // The window as the phase leaves it.
+    void enterPhase(game::Phase phase) { world.phase = phase; }
     // The deck with these cards from position `from` on (see kit::stackDeck()).
     void stackDeck(int from, const std::vector<std::string>& cards);
 };

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "suites.h"
 
-#include "phases.h"
 #include "ui/application_setup.h"
 #include "wired_game.h"
 
@@ -17,15 +16,15 @@ namespace ui::test {
 namespace {
 
 using game::Control;
+using game::Phase;
 using kit::asyncCue;
 using kit::cue;
 using kit::Log;
-using kit::Phase;
 
 WindowState shows(const char* label4, const char* label6, const char* label8, const char* hand,
                   Phase phase) {
     return {QString::fromUtf8(label4), QString::fromUtf8(label6), QString::fromUtf8(label8),
-            QString::fromUtf8(hand), kit::controlsOf(phase)};
+            QString::fromUtf8(hand), phase};
 }
 
 const char* const kStake100 = "На кону 100Мне хватит. Бери себе";

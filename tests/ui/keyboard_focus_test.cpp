@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "suites.h"
 
-#include "phases.h"
 #include "ui/application_setup.h"
 #include "ui/hand_box.h"
 #include "wired_game.h"
@@ -85,7 +84,7 @@ private slots:
 
         // Won: back to the betting, where only "Делайте ставки" is left to take the focus.
         press(Qt::Key_Space); // "Мне хватит"
-        QCOMPARE(wired_->window().shown, kit::controlsOf(kit::Phase::BettingClosed));
+        QCOMPARE(wired_->window().phase, game::Phase::BettingClosed);
         QCOMPARE(QApplication::focusWidget(), button(Control::Command5));
     }
 

@@ -1,13 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "wired_game.h"
 
-#include "phases.h"
 #include "ui/commands.h"
 #include "ui/hand_box.h"
 
 #include <QLabel>
 #include <QPushButton>
-#include <QStringList>
 #include <QTest>
 
 #include <utility>
@@ -15,13 +13,11 @@
 namespace ui::test {
 
 char* toString(const WindowState& state) {
-    QStringList shown;
-    for (const game::Control control : state.shown) {
-        shown.append(QString::fromLatin1(game::controlName(control)));
-    }
+    const QString phase = state.phase ? QString::fromLatin1(game::phaseName(*state.phase).data())
+                                      : QStringLiteral("none");
     const QString text =
-        QStringLiteral("Label4 \"%1\" Label6 \"%2\" Label8 \"%3\" Text1 \"%4\" shown %5")
-            .arg(state.label4, state.label6, state.label8, state.hand, shown.join(' '));
+        QStringLiteral("Label4 \"%1\" Label6 \"%2\" Label8 \"%3\" Text1 \"%4\" phase %5")
+            .arg(state.label4, state.label6, state.label8, state.hand, phase);
     return qstrdup(text.toUtf8().constData());
 }
 
@@ -45,7 +41,7 @@ void WiredGame::start(const std::string& name) {
 bool WiredGame::click(game::Control button) {
     QPushButton* pushed = form_.button(button);
     if (pushed == nullptr || !pushed->isVisible() || !pushed->isEnabled()) {
-        qWarning("%s cannot be pressed now", game::controlName(button).data());
+        qWarning("%s cannot be pressed now", game::rowOf(button).name.data());
         return false;
     }
     QTest::mouseClick(pushed, Qt::LeftButton);
@@ -65,9 +61,14 @@ WindowState WiredGame::window() const {
                       caption(game::Control::Label8),
                       form_.hand()->toPlainText(),
                       {}};
-    for (const game::Control control : kit::kPhaseControls) {
-        if (form_.control(control)->isVisibleTo(&form_)) {
-            state.shown.push_back(control);
+    for (const game::Phase phase : game::kPhases) {
+        bool showsPhase = true;
+        for (const game::ControlRow& row : game::kControls) {
+            showsPhase = showsPhase && form_.control(row.control)->isVisibleTo(&form_) ==
+                                           row.shownIn.contains(phase);
+        }
+        if (showsPhase) {
+            state.phase = phase;
         }
     }
     return state;

@@ -7,10 +7,12 @@
 #include "scripted_dialogs.h"
 #include "ui/form1.h"
 #include "ui/qt_view.h"
+#include "ui/rules_file_reader.h"
 
 #include <QString>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace ui::test {
@@ -21,7 +23,9 @@ struct WindowState {
     QString label6;
     QString label8;
     QString hand;
-    std::vector<game::Control> shown; // the visible ones of kit::kPhaseControls, in their order
+    // The phase whose controls the window shows, and no others; nothing when it shows no
+    // phase's set.
+    std::optional<game::Phase> phase;
 
     bool operator==(const WindowState&) const = default;
 };
@@ -29,10 +33,10 @@ struct WindowState {
 // For QCOMPARE's failure message.
 [[nodiscard]] char* toString(const WindowState& state);
 
-// The window wired to the rules exactly as the executable wires them (Form1, QtView and the
-// command connections), in a recording world: its scripts answer the boxes and give the random
-// fractions, and its log holds the cues and the boxes in order. The window is photographed at
-// each box, as the player sees it behind the box.
+// The window wired to the rules exactly as the executable wires them (Form1, QtView, the rules
+// file from the data folders and the command connections), in a recording world: its scripts answer
+// the boxes and give the random fractions, and its log holds the cues and the boxes in order. The
+// window is photographed at each box, as the player sees it behind the box.
 class WiredGame {
 public:
     WiredGame();
@@ -64,8 +68,9 @@ private:
     Form1 form_;
     ScriptedDialogs dialogs_{world_};
     QtView view_{form_, dialogs_};
+    DataFolderRules rules_;
     game::TableState table_;
-    game::Game game_{view_, world_, world_, table_};
+    game::Game game_{view_, world_, world_, rules_, table_};
 };
 
 } // namespace ui::test
