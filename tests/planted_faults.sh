@@ -23,8 +23,12 @@ fault game game/game.cpp 's/if (winner == Outcome::PlayerWins) {/if (winner != O
     "a decided deal pays the stake to the loser"
 fault game game/game.cpp 's/guardedSet(table_.stake, 2 \* static_cast<std::int64_t>(table_.stake), "stake");/guardedSet(table_.stake, static_cast<std::int64_t>(table_.stake), "stake");/' \
     "a tie leaves the stake as it was"
-fault game game/player_first_settlement.cpp 's/    show({Control::Command3, Control::Command4});/    show({Control::Command1, Control::Command4});/' \
-    "the computer-first deal shows the player-first \"Еще\""
+fault game game/player_first_settlement.cpp '0,/view_.showPhase(Phase::ComputerFirstDeal);/s//view_.showPhase(Phase::PlayerFirstDeal);/' \
+    "a decided player-first deal is followed by the player-first buttons"
+fault game game/controls.h 's/{Phase::ComputerFirstDeal, Phase::ComputerFirstDealNoMoreCards}},/{Phase::PlayerFirstDeal, Phase::ComputerFirstDeal, Phase::ComputerFirstDealNoMoreCards}},/' \
+    "the phase table's player-first deal shows «Мне хватит»"
+fault 'game|ui' game/computer_first_settlement.cpp 's/    view_.showPhase(Phase::PlayerFirstDeal);/    view_.showPhase(Phase::ComputerFirstDeal);/' \
+    "a tied computer-first deal enters the computer-first phase again"
 fault game game/bets.cpp 's/return before > 0 && before < bet &&/return before > 0 \&\& before < bet - 25 \&\&/' \
     "a bet 25 more than a side holds is accepted"
 fault 'game|ui' game/menu_commands.cpp '/cues_.play("fe.wav", CueMode::Sync);/d' \
@@ -49,9 +53,9 @@ fault game game/random_source.cpp 's/engine_() >> 11/engine_() >> 12/' \
     "the game's own random source draws only from [0, 0.5)"
 fault ui ui/qt_view.cpp 's/return title.empty() ? QGuiApplication::applicationDisplayName() : fromUtf8(title);/return QGuiApplication::applicationDisplayName();/' \
     "the about box loses its own title"
-fault ui ui/qt_view.cpp '/    shown.setFocus(Qt::OtherFocusReason);/d' \
+fault ui ui/qt_view.cpp '/        form_.control(first->control)->setFocus(Qt::OtherFocusReason);/d' \
     "the keyboard focus stays behind on a hidden button"
-fault 'ui|e2e' ui/control_table.h 's/ControlKind::Button, "Бери себе",/ControlKind::Button, "Бери  себе",/' \
+fault 'ui|e2e' game/controls.h 's/ControlKind::Button, "Бери себе",/ControlKind::Button, "Бери  себе",/' \
     "«Бери себе» is captioned with two blanks"
 fault ui ui/input_blocker.cpp 's/if (!isPlayerInput(\*event)) {/if (true) {/' \
     "a click made while a cue plays is let through"
@@ -61,7 +65,7 @@ fault ui ui/commands.cpp 's/QCoreApplication::exit(EXIT_SUCCESS);/QCoreApplicati
     "leaving the game ends with a failure status"
 fault ui ui/application_setup.cpp '/^    installQtTranslation(application);/d' \
     "the boxes' buttons are left in English"
-fault a11y ui/accessibility.cpp 's/{"Command8", "Ставка 100",/{"Command8", "Ставка 10",/' \
+fault a11y game/controls.h 's/"Ставка 100", "Поставить 100/"Ставка 10", "Поставить 100/' \
     "a screen reader hears the 100 bet as «Ставка 10»"
 
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/zuvik-faults.XXXXXX")
