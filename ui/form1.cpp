@@ -6,6 +6,7 @@
 #include "ui/fit_button.h"
 #include "ui/fit_label.h"
 #include "ui/hand_box.h"
+#include "ui/hand_cards.h"
 #include "ui/scaled_table.h"
 
 #include <QAction>
@@ -16,6 +17,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 namespace ui {
 namespace {
@@ -32,7 +34,7 @@ std::size_t indexOf(Control control) {
 
 } // namespace
 
-Form1::Form1(QWidget* parent) : QMainWindow(parent) {
+Form1::Form1(std::vector<std::filesystem::path> deckFiles, QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Игра \"Зувик\""));
 
@@ -40,6 +42,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     clientArea->setObjectName(QStringLiteral("clientArea"));
     setCentralWidget(clientArea);
     createControls(clientArea);
+    clientArea->place(new HandCards(*text1_, std::move(deckFiles), clientArea), kHandCardsTwips);
     createMenus();
     nameControlsForScreenReaders(*this);
 }
