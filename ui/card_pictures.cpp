@@ -205,6 +205,8 @@ void CardPictures::request(QSize devicePixels, const std::vector<game::Card>& fi
         worker_->size = size_;
         renderAhead_.start();
     }
+    // The first size is the one the window opens at, not a step of a drag.
+    const bool openingSize = previousSize_.isEmpty();
     const auto queued = [&queue](int index) {
         return std::find(queue.begin(), queue.end(), index) != queue.end();
     };
@@ -227,24 +229,31 @@ void CardPictures::request(QSize devicePixels, const std::vector<game::Card>& fi
         requested_.set(static_cast<std::size_t>(index));
     }
     queue = std::move(next);
+    if (openingSize) {
+        queueTheRest();
+    }
     worker_->wake.notify_one();
 }
 
 void CardPictures::renderAhead() {
+    {
+        const std::lock_guard lock(worker_->mutex);
+        queueTheRest();
+    }
+    worker_->wake.notify_one();
+}
+
+void CardPictures::queueTheRest() {
     if (static_cast<qsizetype>(size_.width()) * size_.height() * 4 * game::kDeckSize >
         kAheadBytes) {
         return;
     }
-    {
-        const std::lock_guard lock(worker_->mutex);
-        for (int index = 0; index < game::kDeckSize; ++index) {
-            if (!requested_[static_cast<std::size_t>(index)]) {
-                requested_.set(static_cast<std::size_t>(index));
-                worker_->queue.push_back(index);
-            }
+    for (int index = 0; index < game::kDeckSize; ++index) {
+        if (!requested_[static_cast<std::size_t>(index)]) {
+            requested_.set(static_cast<std::size_t>(index));
+            worker_->queue.push_back(index);
         }
     }
-    worker_->wake.notify_one();
 }
 
 QImage CardPictures::picture(game::Card card) const {

@@ -69,6 +69,7 @@ private:
     void accept(int card, QSize size, const QImage& picture);
     void finishLoading(bool loaded, qreal aspect);
     void renderAhead();
+    void queueTheRest(); // with the worker's mutex held
 
     std::unique_ptr<Worker> worker_;
     State state_ = State::NotLoaded;

@@ -6,7 +6,8 @@
 // screen, after the first deal; a redraw of the window maximized with a hand of nine cards; and a
 // step of dragging the window's border, with the time the cards then take to be sharp again at
 // the new size. RUNS (100 unless told) is how often each is repeated. Given SHOTS_FOLDER, leaves
-// there the window at the size it opens at, at two and a half times and maximized.
+// there the window at the size it opens at (with two cards and with thirteen), at two and a half
+// times and maximized.
 #include "game/cards.h"
 #include "game/view.h"
 #include "ui/control_table.h"
@@ -158,6 +159,13 @@ int main(int argc, char* argv[]) {
                 deckIn, firstDeal);
     if (!shots.empty()) {
         save(form, shots, "cards-1x.png");
+        // The longest hand the rules allow: past 40 the draw is taken away, and twelve cards
+        // can make 36.
+        while (table.handSize() < 13) {
+            table.drawOne();
+        }
+        (void)table.untilSharp(shown, 13);
+        save(form, shots, "cards-1x-13.png");
     }
 
     // From a name added to the hand box to its card on the screen, hands of three to nine.
