@@ -83,7 +83,8 @@ public:
     // As the opening deals them: the hand box shown, then the two names.
     void dealTwo() {
         form_.hand()->show();
-        form_.hand()->setPlainText(QString::fromStdString(names_[nextName()] + names_[nextName()]));
+        const std::string first = names_[nextName()];
+        form_.hand()->setPlainText(QString::fromStdString(first + names_[nextName()]));
     }
 
     void drawOne() {
