@@ -47,8 +47,8 @@ QString elementId(int index) {
            QString::fromLatin1(kRankIds.at(static_cast<std::size_t>(index % kRanks)));
 }
 
-// Why file is no deck, or nothing when deck now holds it with every card; the card's aspect
-// then goes to aspect.
+// Loads file into deck and says why it is not a deck of the 36 cards, or nothing when it is; the
+// cards' width over their height then goes to aspect.
 std::optional<std::string> readDeck(const fs::path& file, QSvgRenderer& deck, qreal& aspect) {
     std::error_code error;
     if (!fs::is_regular_file(file, error)) {
