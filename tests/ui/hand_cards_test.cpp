@@ -14,6 +14,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 namespace ui::test {
 namespace {
