@@ -22,9 +22,9 @@ inline constexpr QRect kHandCardsTwips{2268, 0, 2412, 1417};
 // to right so that the longest hand the rules allow fits: a total past 40 takes the draw away,
 // and the twelve lowest cards make 36, so a hand holds at most thirteen cards.
 //
-// The pictures only repeat what the box says, so a screen reader is not told about them, and a
-// deck that cannot be read leaves the box alone on the table. The deck is read once the window is
-// first shown, so that it never holds up the window's start.
+// The pictures only repeat what the box says, so they carry no name or description for a screen
+// reader to read out a second time, and a deck that cannot be read leaves the box alone. The deck
+// is read once the window is first shown, so that it never holds up the window's start.
 class HandCards final : public QWidget {
     Q_OBJECT
 
