@@ -222,9 +222,16 @@ int main(int argc, char* argv[]) {
 
     // Maximized, with the same nine cards.
     const QRect screen = form.screen()->availableGeometry();
+    form.resize(form.minimumSize());
+    waitUntil([&] { return form.size() == form.minimumSize(); });
     form.showMaximized();
-    if (!waitUntil([&] { return form.isMaximized() && form.width() * 10 >= screen.width() * 9; })) {
+    const auto filled = [&] {
+        return form.isMaximized() && form.width() * 10 >= screen.width() * 9 &&
+               form.height() * 10 >= screen.height() * 9;
+    };
+    if (!waitUntil(filled)) {
         form.setGeometry(screen); // no window manager: the whole screen, as a maximize gives
+        waitUntil([&] { return form.geometry() == screen; });
     }
     waitUntil([&] { return form.windowHandle()->isExposed(); });
     (void)table.untilSharp(shown, 9);
