@@ -25,8 +25,10 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Without a sound server the game is silent but fully playable, without Qt's own translations
 # the standard buttons of its boxes are in English, and without Qt's Wayland plugin it runs on a
-# Wayland desktop through XWayland; so all three are only recommended.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "pulseaudio | pipewire-pulse, qt6-translations-l10n, qt6-wayland")
+# Wayland desktop through XWayland; without gnome-cards-data the hand is shown as text alone, as
+# the rules write it, and not also drawn as cards. So all four are only recommended.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "pulseaudio | pipewire-pulse, qt6-translations-l10n, qt6-wayland, gnome-cards-data")
 # The summary above is the first line of the package's description; CPack indents these lines
 # under it and marks the empty line as a paragraph break.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace game {
 
@@ -29,5 +30,21 @@ using BetValues = std::array<std::uint8_t, 4>;
 // The value of the card of that exact name (case and leading blank count), or nothing
 // when no cell of the grid holds it.
 [[nodiscard]] std::optional<std::uint8_t> cardValue(const CardGrid& grid, std::string_view name);
+
+enum class Suit : std::uint8_t { Hearts, Diamonds, Clubs, Spades }; // червы, бубны, треф, пики
+enum class Rank : std::uint8_t { Six, Seven, Eight, Nine, Ten, Jack, Queen, King, Ace };
+
+// A card as a picture knows it; the rules themselves know a card only by its name.
+struct Card {
+    Rank rank;
+    Suit suit;
+
+    bool operator==(const Card&) const = default;
+};
+
+// The cards a hand text names, in its order: each name of the grid where it stands in the text,
+// with the blank that opens it and a blank or the end of the text after it. Whatever else the
+// text holds is passed over.
+[[nodiscard]] std::vector<Card> cardsOfHand(const CardGrid& grid, std::string_view handText);
 
 } // namespace game

@@ -9,7 +9,8 @@ set -euo pipefail
 build_packages=(
     librsvg2-bin
     g++ cmake ninja-build pkg-config
-    qt6-base-dev qt6-qpa-plugins qt6-wayland qt6-translations-l10n
+    qt6-base-dev qt6-svg-dev qt6-qpa-plugins qt6-wayland qt6-translations-l10n
+    gnome-cards-data
     libpulse-dev libsndfile1-dev
 )
 test_packages=(

@@ -65,6 +65,10 @@ fault ui ui/commands.cpp 's/QCoreApplication::exit(EXIT_SUCCESS);/QCoreApplicati
     "leaving the game ends with a failure status"
 fault ui ui/application_setup.cpp '/^    installQtTranslation(application);/d' \
     "the boxes' buttons are left in English"
+fault ui ui/card_pictures.cpp 's/"jack", "queen", "king", "1"};/"queen", "jack", "king", "1"};/' \
+    "a jack is drawn as the queen of its suit"
+fault ui ui/hand_cards.cpp 's/    setVisible(hand_.isVisibleTo(parentWidget()) \&\&/    setVisible(/' \
+    "the cards stay on the table when the hand box is hidden"
 fault a11y game/controls.h 's/"Ставка 100", "Поставить 100/"Ставка 10", "Поставить 100/' \
     "a screen reader hears the 100 bet as «Ставка 10»"
 

@@ -5,6 +5,7 @@
 #include "ui/fit_button.h"
 #include "ui/fit_label.h"
 #include "ui/hand_box.h"
+#include "ui/hand_cards.h"
 #include "ui/scaled_table.h"
 #include "ui/twips.h"
 #include "ui/utf8.h"
@@ -19,6 +20,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace ui {
@@ -36,7 +38,7 @@ std::size_t indexOf(Control control) {
 
 } // namespace
 
-Form1::Form1(QWidget* parent) : QMainWindow(parent) {
+Form1::Form1(std::vector<std::filesystem::path> deckFiles, QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Игра \"Зувик\""));
 
@@ -44,6 +46,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     clientArea->setObjectName(QStringLiteral("clientArea"));
     setCentralWidget(clientArea);
     createControls(clientArea);
+    clientArea->place(new HandCards(*text1_, std::move(deckFiles), clientArea), kHandCardsTwips);
     createMenus();
     nameControlsForScreenReaders(*this);
 }

@@ -3,10 +3,13 @@
 
 #include "game/command.h"
 #include "game/controls.h"
+#include "ui/card_pictures.h"
 
 #include <QMainWindow>
 
 #include <array>
+#include <filesystem>
+#include <vector>
 
 class QAction;
 class QPushButton;
@@ -23,7 +26,9 @@ class Form1 final : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit Form1(QWidget* parent = nullptr);
+    // The hand is drawn as cards from the first of deckFiles that holds a whole deck.
+    explicit Form1(std::vector<std::filesystem::path> deckFiles = CardPictures::debianDeck(),
+                   QWidget* parent = nullptr);
 
     // The widget named after the control: a FitLabel for Label1..8, the HandBox for Text1,
     // a FitButton for Command1..9.

@@ -7,6 +7,8 @@
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -52,6 +54,37 @@ TEST(CardValue, ANameInNoCellHasNoValue) {
     EXPECT_EQ(cardValue(grid, " туз пики "), std::nullopt); // trailing blank
     EXPECT_EQ(cardValue(grid, ""), std::nullopt);           // the empty cells of value 5
     EXPECT_EQ(cardValue(grid, " пять пики"), std::nullopt);
+}
+
+// The window draws the hand from these: each name of the text, in order, by its row and column.
+TEST(CardsOfHand, EachNameInTheTextIsOneCardInItsOrder) {
+    using game::Card;
+    using game::Rank;
+    using game::Suit;
+    const game::CardGrid grid = game::makeCardGrid();
+    EXPECT_EQ(game::cardsOfHand(grid, " десять червы шесть пики валет бубны туз треф дама пики"),
+              (std::vector<Card>{{Rank::Ten, Suit::Hearts},
+                                 {Rank::Six, Suit::Spades},
+                                 {Rank::Jack, Suit::Diamonds},
+                                 {Rank::Ace, Suit::Clubs},
+                                 {Rank::Queen, Suit::Spades}}));
+    EXPECT_EQ(game::cardsOfHand(grid, " король бубны пять пики семь трефы девять треф"),
+              (std::vector<Card>{{Rank::King, Suit::Diamonds}, {Rank::Nine, Suit::Clubs}}));
+    EXPECT_TRUE(game::cardsOfHand(grid, "").empty());
+
+    std::string wholeDeck;
+    for (const std::string& name : game::makeDeckOrder()) {
+        wholeDeck += name;
+    }
+    const std::vector<Card> cards = game::cardsOfHand(grid, wholeDeck);
+    ASSERT_EQ(cards.size(), 36U);
+    EXPECT_EQ(cards.front(), (Card{Rank::Jack, Suit::Hearts}));
+    EXPECT_EQ(cards.back(), (Card{Rank::Ten, Suit::Spades}));
+    std::set<std::pair<Rank, Suit>> distinct;
+    for (const Card card : cards) {
+        distinct.emplace(card.rank, card.suit);
+    }
+    EXPECT_EQ(distinct.size(), 36U);
 }
 
 TEST(MoneyCaption, BlankBeforeNonNegativeMinusBeforeNegative) {

@@ -41,7 +41,11 @@ for library in libqt6widgets6 libsndfile1 libpulse0 libc6; do
 done
 [ "$(dpkg-deb -f "$deb" Section)" = games ] || { echo "FAIL: section is not games" >&2; exit 1; }
 # Without Qt's Wayland plugin the game would quietly fall back to XWayland on a Wayland desktop.
-grep -qw qt6-wayland <<<"$(dpkg-deb -f "$deb" Recommends)" || { echo "FAIL: Recommends lacks qt6-wayland" >&2; exit 1; }
+# Without the deck the hand is text alone.
+for recommended in qt6-wayland gnome-cards-data; do
+    grep -qw "$recommended" <<<"$(dpkg-deb -f "$deb" Recommends)" ||
+        { echo "FAIL: Recommends lacks $recommended" >&2; exit 1; }
+done
 
 # The package is installed machine-wide: checks run at once from other build folders take turns.
 exec 9>/tmp/zuvik-deb-test.lock

@@ -21,7 +21,7 @@ char* toString(const WindowState& state) {
     return qstrdup(text.toUtf8().constData());
 }
 
-WiredGame::WiredGame() {
+WiredGame::WiredGame(std::vector<std::filesystem::path> deckFiles) : form_(std::move(deckFiles)) {
     dialogs_.onBox = [this] {
         windowsAtBoxes_.push_back(window());
         if (const std::function<void()> act = std::exchange(whileBoxOpen_, {})) {

@@ -11,6 +11,7 @@
 
 #include <QString>
 
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -39,7 +40,8 @@ struct WindowState {
 // window is photographed at each box, as the player sees it behind the box.
 class WiredGame {
 public:
-    WiredGame();
+    // The hand is drawn from the first of deckFiles that holds a deck: none, unless told.
+    explicit WiredGame(std::vector<std::filesystem::path> deckFiles = {});
 
     // The start-up sequence of the executable with the given name typed into the greeting: the
     // rules greet the player and open a match; then the window is shown and activated.
