@@ -33,35 +33,32 @@ void QtView::setCaption(game::Control control, std::string_view text) {
     }
 }
 
-// A button that ends its phase is usually the one with the focus. Qt passes the focus of a
-// hidden widget on only to one already shown, and otherwise leaves it on the hidden button,
-// where a player on the keyboard (or a screen reader) cannot reach anything; so the phase's
-// first control in tab order takes it over: "25" for the bets, "Делайте ставки" for the
-// betting. A focus on a control that stays (the bet button of a refused bet, the hand) is left
-// where it is.
+// A button that ends its phase is usually the one with the focus, and Qt leaves the focus of a
+// hidden widget behind on it when nothing else is shown yet, where a player on the keyboard (or a
+// screen reader) cannot reach anything. So once the new phase shows, its first control in tab
+// order takes the focus over: "25" for the bets, "Делайте ставки" for the betting. A focus on a
+// control that stays (the bet button of a refused bet, the hand) is left where it is.
 void QtView::showPhase(game::Phase phase) {
     const QWidget* focused = form_.focusWidget();
     bool focusStays = focused != nullptr && focused->isVisibleTo(&form_);
-    const game::ControlRow* first = nullptr; // to take the focus
+    const game::ControlRow* first = nullptr; // of the phase, in tab order
     for (const game::ControlRow& row : game::kControls) {
         QWidget* widget = form_.control(row.control);
         if (!row.shownIn.contains(phase)) {
             focusStays = focusStays && widget != focused;
-            continue;
-        }
-        widget->setVisible(true);
-        if (row.kind != game::ControlKind::Label &&
-            (first == nullptr || row.tabIndex < first->tabIndex)) {
+            widget->setVisible(false);
+        } else if (row.kind != game::ControlKind::Label &&
+                   (first == nullptr || row.tabIndex < first->tabIndex)) {
             first = &row;
+        }
+    }
+    for (const game::ControlRow& row : game::kControls) {
+        if (row.shownIn.contains(phase)) {
+            form_.control(row.control)->setVisible(true);
         }
     }
     if (!focusStays && first != nullptr) {
         form_.control(first->control)->setFocus(Qt::OtherFocusReason);
-    }
-    for (const game::ControlRow& row : game::kControls) {
-        if (!row.shownIn.contains(phase)) {
-            form_.control(row.control)->setVisible(false);
-        }
     }
 }
 
