@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <fcntl.h>
 #include <fstream>
 #include <optional>
@@ -212,12 +213,15 @@ bool SoundServer::run(const std::vector<std::string>& args) {
 }
 
 std::vector<Mishap> SoundServer::mishaps() const {
-    // PipeWire stamps each line with the monotonic clock, in seconds modulo 100000, which is the
-    // steady clock's.
+    // PipeWire stamps each line with the raw monotonic clock, in seconds modulo 100000: not the
+    // steady clock, which the kernel slews and which drifts from it by a quarter of a second
+    // within half an hour.
     constexpr std::int64_t wrapUsec = 100'000LL * 1'000'000;
     const Clock::time_point now = Clock::now();
+    timespec raw{};
+    clock_gettime(CLOCK_MONOTONIC_RAW, &raw);
     const std::int64_t nowUsec =
-        std::chrono::duration_cast<std::chrono::microseconds>(now.time_since_epoch()).count();
+        static_cast<std::int64_t>(raw.tv_sec) * 1'000'000 + raw.tv_nsec / 1000;
     std::vector<Mishap> found;
     for (const char* log : {"pipewire-pulse.log", "pipewire.log"}) {
         std::ifstream in(dir_ / log);
