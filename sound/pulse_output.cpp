@@ -237,14 +237,19 @@ void PulseOutput::begin() {
     askTiming();
 }
 
-// Writes as much of the cue as the server takes now; the rest when it asks for more.
+// Writes the whole cue at its start, past what the server asks for, up to all its buffer holds:
+// a part left for a later write waits on this thread, which a busy machine can keep waiting
+// until the server has run dry, and the player hears a hole. The server's requests, and so its
+// step, stay as it sets them. Only a cue longer than the buffer is written as the server asks.
 void PulseOutput::writeMore() {
     if (!playing_ || !playing_->begun) {
         return;
     }
     const std::size_t total = playing_->cue.samples.size() * sizeof(float);
     const std::size_t frameBytes = static_cast<std::size_t>(playing_->cue.channels) * sizeof(float);
-    const std::size_t room = pa_stream_writable_size(stream_);
+    const std::size_t room = playing_->writtenBytes == 0
+                                 ? pa_stream_get_buffer_attr(stream_)->maxlength
+                                 : pa_stream_writable_size(stream_);
     if (room == static_cast<std::size_t>(-1)) {
         return;
     }
