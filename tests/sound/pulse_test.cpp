@@ -12,7 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -145,15 +144,6 @@ TEST_P(PulseServer, EveryCueOfADealIsHeardWholeInOrderAndNoSyncCueEndsForItsCall
     recorder_->settle();
     const std::vector<HeardCue> heard = analyse(played, *recorder_);
     const std::vector<Mishap> mishaps = server_->mishaps();
-    const auto count = [&](Mishap::Kind kind) {
-        return std::count_if(mishaps.begin(), mishaps.end(),
-                             [kind](const Mishap& mishap) { return mishap.kind == kind; });
-    };
-    if (GetParam() == ServerKind::PipeWire) {
-        std::printf("[  measure ] over the deal the server logged %td underflows of the game's "
-                    "stream and %td missed steps\n",
-                    count(Mishap::Kind::RanDry), count(Mishap::Kind::MissedStep));
-    }
     for (std::size_t i = 0; i < heard.size(); ++i) {
         SCOPED_TRACE(testing::Message() << "cue " << i << ", " << played[i].name);
         if (heard[i].cutOffAtOnce) {
