@@ -237,14 +237,19 @@ void PulseOutput::begin() {
     askTiming();
 }
 
-// Writes as much of the cue as the server takes now; the rest when it asks for more.
+// Writes the whole cue at its start, past what the server asks for, up to all its buffer holds:
+// a part left for a later write waits on this thread, which a busy machine can keep waiting
+// until the server has run dry, and the player hears a hole. The server's requests, and so its
+// step, stay as it sets them. Only a cue longer than the buffer is written as the server asks.
 void PulseOutput::writeMore() {
     if (!playing_ || !playing_->begun) {
         return;
     }
     const std::size_t total = playing_->cue.samples.size() * sizeof(float);
     const std::size_t frameBytes = static_cast<std::size_t>(playing_->cue.channels) * sizeof(float);
-    const std::size_t room = pa_stream_writable_size(stream_);
+    const std::size_t room = playing_->writtenBytes == 0
+                                 ? pa_stream_get_buffer_attr(stream_)->maxlength
+                                 : pa_stream_writable_size(stream_);
     if (room == static_cast<std::size_t>(-1)) {
         return;
     }
@@ -294,6 +299,7 @@ void PulseOutput::heardSoFar() {
     const auto bytesPerSecond = static_cast<std::int64_t>(cue.rate) * cue.channels *
                                 static_cast<std::int64_t>(sizeof(float));
     const auto written = static_cast<std::int64_t>(playing_->writtenBytes);
+    // All that is queued is this cue and its silence: its first write was PA_SEEK_RELATIVE_ON_READ.
     const std::int64_t cueNotTaken = timing->write_index - timing->read_index -
                                      (written - static_cast<std::int64_t>(playing_->cueBytes));
     const std::int64_t untilTaken = cueNotTaken * 1'000'000 / bytesPerSecond;
@@ -332,6 +338,7 @@ void PulseOutput::silence() {
 }
 
 void PulseOutput::finish(std::uint64_t id) {
+    // Load, compare, store: safe as every caller holds the loop's lock, or there is no loop.
     if (over_.load() < id) {
         over_.store(id);
     }
@@ -364,9 +371,15 @@ void PulseOutput::onWritable(pa_stream*, std::size_t, void* self) {
     static_cast<PulseOutput*>(self)->writeMore();
 }
 
-void PulseOutput::onTiming(pa_stream*, int success, void* self) {
+void PulseOutput::onTiming(pa_stream* stream, int success, void* self) {
     auto& output = *static_cast<PulseOutput*>(self);
     output.stalled_ = false;
+    // A reply for a stream dropped for a new format is nothing to the stream now playing, which
+    // may have a request of its own in flight. The request keeps its stream alive until it is
+    // answered, so the stream now playing cannot have the dropped one's address.
+    if (stream != output.stream_) {
+        return;
+    }
     output.timingAsked_ = false;
     if (success != 0) {
         output.heardSoFar();

@@ -22,8 +22,8 @@ namespace sound {
 // one stream that plays a cue at a time. Everything here but over() holds libpulse's lock, which
 // the server cannot keep: nothing waits on the server with it held.
 //
-// A cue goes to the server as fast as the server takes it, with a stretch of silence behind it,
-// and the server plays it at its own pace and in its own steps; the server's timing reports say
+// A cue goes to the server whole as it starts, with a stretch of silence behind it, and the
+// server plays it at its own pace and in its own steps; the server's timing reports say
 // when it has taken the cue and when it has played it. Between cues the stream is kept, corked, so
 // that the next cue does not pay for a new one (PipeWire takes tens of milliseconds to set one up).
 class PulseOutput {

@@ -126,6 +126,7 @@ void measure(soundtest::ServerKind kind, const std::vector<cuetiming::Step>& ste
     const long long idleWakeUps = wakeUps() - before;
     recorder.settle();
     const std::vector<soundtest::HeardCue> heard = soundtest::analyse(played, recorder);
+    const std::vector<soundtest::Mishap> mishaps = server.mishaps();
     if (const char* dump = std::getenv("CUE_TIMING_WAV")) {
         const auto all = recorder.between(0, recorder.position());
         SF_INFO info{0, soundtest::MonitorRecorder::rate, 1, SF_FORMAT_WAV | SF_FORMAT_FLOAT, 0, 0};
@@ -149,8 +150,11 @@ void measure(soundtest::ServerKind kind, const std::vector<cuetiming::Step>& ste
         holes += cue.holes.size();
         withHoles += cue.holes.empty() ? 0 : 1;
         for (const soundtest::Hole& hole : cue.holes) {
-            std::printf("  hole: cue %zu, %s, %.1f ms long at %.1f ms\n", i, played[i].name.c_str(),
-                        hole.lengthMs, hole.atMs);
+            const soundtest::HoleAccount account = soundtest::accountOf(hole, mishaps);
+            std::printf("  hole: cue %zu, %s, %.1f ms long at %.1f ms, beside %d underflows of "
+                        "the game's stream and %d steps the server missed\n",
+                        i, played[i].name.c_str(), hole.lengthMs, hole.atMs, account.ranDry,
+                        account.missedSteps);
         }
         if (cue.returnedMs) {
             earliest = std::min(earliest, *cue.returnedMs);
@@ -177,12 +181,18 @@ void measure(soundtest::ServerKind kind, const std::vector<cuetiming::Step>& ste
         }
     }
     const bool running = streams.find("Corked: no") != std::string::npos;
+    const auto ranDry = std::count_if(mishaps.begin(), mishaps.end(), [](const auto& mishap) {
+        return mishap.kind == soundtest::Mishap::Kind::RanDry;
+    });
     std::printf("%s: %zu cues played, %zu heard, %zu lost, %zu replaced at once by the next\n"
-                "  holes: %zu, in %zu cues\n"
+                "  holes: %zu, in %zu cues; the server logged %td underflows of the game's "
+                "stream and %td missed steps%s\n"
                 "  back to back (%zu pairs): %.1f to %.1f ms of silence between\n"
                 "  synchronous cues returned %.1f to %+.1f ms from their last sample heard\n"
                 "  after %lld s idle: %s, %lld wake-ups of the player in the next %lld s\n",
-                name, played.size(), found, lost, cutOff, holes, withHoles, pairs, shortestSilence,
+                name, played.size(), found, lost, cutOff, holes, withHoles, ranDry,
+                static_cast<std::ptrdiff_t>(mishaps.size()) - ranDry,
+                pulseAudio ? " (PulseAudio logs neither)" : "", pairs, shortestSilence,
                 longestSilence, earliest, latest, static_cast<long long>(kIdle.count()),
                 running ? "a stream still running" : "no stream running", idleWakeUps,
                 static_cast<long long>(kIdle.count()));

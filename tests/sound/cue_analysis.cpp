@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace soundtest {
 
@@ -30,6 +31,8 @@ constexpr double kHeard = 0.8;
 constexpr std::size_t kPeakWidth = kRate * 30 / 1000;
 // How much of a synchronous cue's end a cue after it may seem to cover, for the matching.
 constexpr std::size_t kOverlap = kRate * 20 / 1000;
+// How far from a hole what the server logged of it may lie.
+constexpr auto kLoggedWithin = std::chrono::milliseconds(60);
 
 double rms(const std::vector<float>& samples, std::size_t from, std::size_t to) {
     to = std::min(to, samples.size());
@@ -96,7 +99,8 @@ std::optional<std::size_t> findOnset(const std::vector<float>& heard, std::size_
 }
 
 std::vector<Hole> holesIn(const std::vector<float>& heard, std::size_t onset, std::size_t length,
-                          const std::vector<float>& sound) {
+                          const std::vector<float>& sound,
+                          const soundtest::MonitorRecorder& recorder) {
     std::vector<Hole> holes;
     const std::size_t end = std::min(onset + length, heard.size());
     std::size_t run = 0;
@@ -107,7 +111,8 @@ std::vector<Hole> holesIn(const std::vector<float>& heard, std::size_t onset, st
         }
         const std::size_t start = i - run - onset;
         if (run >= kHoleSamples && rms(sound, start, start + run) > kLoud) {
-            holes.push_back({start * 1000.0 / kRate, run * 1000.0 / kRate});
+            holes.push_back(
+                {start * 1000.0 / kRate, run * 1000.0 / kRate, recorder.heardAt(onset + start)});
         }
         run = 0;
     }
@@ -115,6 +120,22 @@ std::vector<Hole> holesIn(const std::vector<float>& heard, std::size_t onset, st
 }
 
 } // namespace
+
+HoleAccount accountOf(const Hole& hole, const std::vector<Mishap>& mishaps) {
+    // A stream that runs dry is logged by the server's main thread, a missed step at the next
+    // step; either can be a step or two late on a busy machine, and the recorder's clock a step
+    // off.
+    const auto length = std::chrono::microseconds(static_cast<std::int64_t>(hole.lengthMs * 1000));
+    const Clock::time_point from = hole.heard - kLoggedWithin;
+    const Clock::time_point to = hole.heard + length + kLoggedWithin;
+    HoleAccount account;
+    for (const Mishap& mishap : mishaps) {
+        if (mishap.at >= from && mishap.at <= to) {
+            (mishap.kind == Mishap::Kind::RanDry ? account.ranDry : account.missedSteps) += 1;
+        }
+    }
+    return account;
+}
 
 std::vector<float> monoSamples(const std::filesystem::path& file) {
     const Decoded decoded = decode(file);
@@ -159,7 +180,7 @@ std::vector<HeardCue> analyse(const std::vector<PlayedCue>& played,
             // Cut off by the next cue: only what came before it counts.
             length = std::min(length, samplesOf(played[i + 1].called - cue.called));
         }
-        found[i].holes = holesIn(heard, *found[i].onset, length, cue.sound);
+        found[i].holes = holesIn(heard, *found[i].onset, length, cue.sound, recorder);
         const std::size_t end = *found[i].onset + cue.sound.size();
         if (cue.sync) {
             found[i].returnedMs =

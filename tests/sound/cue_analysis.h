@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "sound_server.h"
+
 namespace soundtest {
 class MonitorRecorder;
 }
@@ -30,7 +32,17 @@ struct PlayedCue {
 struct Hole {
     double atMs;
     double lengthMs;
+    Clock::time_point heard; // when its first sample of silence was heard
 };
+
+// What the server logged going wrong while a hole was heard, give or take a step.
+struct HoleAccount {
+    int ranDry = 0;
+    int missedSteps = 0;
+    // Explained by the server's own missed step and by nothing the player did.
+    [[nodiscard]] bool serversOwn() const { return missedSteps > 0 && ranDry == 0; }
+};
+[[nodiscard]] HoleAccount accountOf(const Hole& hole, const std::vector<Mishap>& mishaps);
 
 // The same cue as the sink's monitor holds it.
 struct HeardCue {

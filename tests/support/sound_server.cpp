@@ -5,8 +5,10 @@
 #include <array>
 #include <cmath>
 #include <csignal>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <fcntl.h>
 #include <fstream>
 #include <optional>
@@ -89,6 +91,9 @@ void SoundServer::startPulseAudio() {
 }
 
 void SoundServer::startPipeWire() {
+    // The two lines mishaps() reads, and little else: an underflow of a client's stream and a
+    // driver's step that some node did not finish, each logged as it happens.
+    env_.push_back("PIPEWIRE_DEBUG=2,mod.protocol-pulse:3,pw.node:4");
     const fs::path bus = runtimeDir() / "bus";
     spawn({"dbus-daemon", "--session", "--nofork", "--nopidfile",
            "--address=unix:path=" + bus.string()});
@@ -205,6 +210,44 @@ bool SoundServer::run(const std::vector<std::string>& args) {
         std::this_thread::sleep_for(5ms);
     }
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+std::vector<Mishap> SoundServer::mishaps() const {
+    // PipeWire stamps each line with the raw monotonic clock, in seconds modulo 100000: not the
+    // steady clock, which the kernel slews and which drifts from it by a quarter of a second
+    // within half an hour.
+    constexpr std::int64_t wrapUsec = 100'000LL * 1'000'000;
+    const Clock::time_point now = Clock::now();
+    timespec raw{};
+    clock_gettime(CLOCK_MONOTONIC_RAW, &raw);
+    const std::int64_t nowUsec =
+        static_cast<std::int64_t>(raw.tv_sec) * 1'000'000 + raw.tv_nsec / 1000;
+    std::vector<Mishap> found;
+    for (const char* log : {"pipewire-pulse.log", "pipewire.log"}) {
+        std::ifstream in(dir_ / log);
+        for (std::string line; std::getline(in, line);) {
+            Mishap mishap{};
+            if (line.find("[Зувик]: UNDERFLOW") != std::string::npos) {
+                mishap.kind = Mishap::Kind::RanDry;
+            } else if (line.find("graph not finished") != std::string::npos) {
+                mishap.kind = Mishap::Kind::MissedStep;
+            } else {
+                continue;
+            }
+            long seconds = 0;
+            long micros = 0;
+            if (std::sscanf(line.c_str(), "[%*c][%ld.%ld]", &seconds, &micros) != 2) {
+                continue;
+            }
+            const std::int64_t stamp = static_cast<std::int64_t>(seconds) * 1'000'000 + micros;
+            const std::int64_t ago = ((nowUsec % wrapUsec) - stamp + wrapUsec) % wrapUsec;
+            mishap.at = now - std::chrono::microseconds(ago);
+            found.push_back(mishap);
+        }
+    }
+    std::sort(found.begin(), found.end(),
+              [](const Mishap& a, const Mishap& b) { return a.at < b.at; });
+    return found;
 }
 
 std::string SoundServer::sinkInputs() const {

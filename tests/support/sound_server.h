@@ -20,6 +20,15 @@ inline void PrintTo(ServerKind kind, std::ostream* out) {
     *out << nameOf(kind);
 }
 
+// What a PipeWire server logged going wrong as it played. The game's stream ran dry: the player
+// had not written in time. Or a step of the graph was not finished in time: the server's own
+// doing, whatever its clients wrote. PulseAudio logs neither without logging every block.
+struct Mishap {
+    enum class Kind { RanDry, MissedStep };
+    Kind kind;
+    std::chrono::steady_clock::time_point at;
+};
+
 // A private sound server with one null sink, "zuviktest", reached through a socket in its own
 // temporary folder, with its own home, runtime folder and, where one is needed, session bus.
 // Every process it starts dies with the test process and is always killed, by its id, at the end.
@@ -41,6 +50,8 @@ public:
     [[nodiscard]] std::filesystem::path runtimeDir() const { return dir_ / "runtime"; }
     // What `pactl list sink-inputs` says of the streams playing.
     [[nodiscard]] std::string sinkInputs() const;
+    // Everything the server has logged going wrong so far, in order.
+    [[nodiscard]] std::vector<Mishap> mishaps() const;
     // Kills every process of the server at once, as a crash would.
     void kill();
     // Stops every process of the server and lets them go on again (SIGSTOP, SIGCONT): a server
