@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "game/view.h"
+#include "game/controls.h"
 
 #include <array>
 #include <optional>
