@@ -17,7 +17,7 @@ fault() {
     labels+=("$1") files+=("$2") edits+=("$3") names+=("$4")
 }
 
-fault game game/cards.cpp 's/{"дама", 3},/{"дама", 4},/' \
+fault game game/cards.cpp 's/{"дама", 3, Rank::Queen},/{"дама", 4, Rank::Queen},/' \
     "a queen is worth 4"
 fault game game/game.cpp 's/if (winner == Outcome::PlayerWins) {/if (winner != Outcome::PlayerWins) {/' \
     "a decided deal pays the stake to the loser"
