@@ -8,6 +8,7 @@
 // maximized with the same hand. RUNS (100 unless told) is how often each is repeated. Given
 // SHOTS_FOLDER, leaves there the window at the size it opens at (with two cards and with thirteen),
 // at two and a half times and maximized.
+#include "benchmarks/window_steps.h"
 #include "game/cards.h"
 #include "game/view.h"
 #include "ui/form1.h"
@@ -33,27 +34,6 @@
 namespace {
 
 using game::Control;
-
-// Lets the display answer until done() holds, for five seconds at most.
-template <typename Done> bool waitUntil(Done done) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < 5000) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
-    }
-    return done();
-}
-
-void print(const char* what, std::vector<double> milliseconds) {
-    std::sort(milliseconds.begin(), milliseconds.end());
-    std::printf("%s: median %.2f ms, fastest %.2f ms, slowest %.2f ms (%zu runs)\n", what,
-                milliseconds[milliseconds.size() / 2], milliseconds.front(), milliseconds.back(),
-                milliseconds.size());
-}
-
-double millisecondsSince(const QElapsedTimer& timer) {
-    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
-}
 
 // Every card drawn sharp at the size the window has now.
 bool allSharp(const ui::HandCards& cards, std::size_t count) {
@@ -100,11 +80,11 @@ public:
 
     // Waits until the hand's count cards are drawn sharp, and says how long that took.
     [[nodiscard]] double untilSharp(const QElapsedTimer& since, std::size_t count) const {
-        if (!waitUntil([&] { return allSharp(cards_, count); })) {
+        if (!bench::waitUntil([&] { return allSharp(cards_, count); })) {
             std::fprintf(stderr, "the cards were not drawn: is gnome-cards-data installed?\n");
             std::exit(EXIT_FAILURE);
         }
-        return millisecondsSince(since);
+        return bench::millisecondsSince(since);
     }
 
 private:
@@ -120,7 +100,7 @@ private:
 void resizeTable(ui::Form1& form, QSize client) {
     const auto* table = static_cast<const ui::ScaledTable*>(form.centralWidget());
     form.resize(client + QSize(0, form.height() - table->height()));
-    waitUntil([&] { return table->size() == client; });
+    bench::waitUntil([&] { return table->size() == client; });
 }
 
 void save(ui::Form1& form, const std::string& folder, const char* name) {
@@ -148,9 +128,9 @@ int main(int argc, char* argv[]) {
     form.show();
     table.dealTwo();
     double deckIn = 0;
-    waitUntil([&] {
+    bench::waitUntil([&] {
         if (deckIn == 0 && table.cards().deckState() != ui::CardPictures::State::Loading) {
-            deckIn = millisecondsSince(shown);
+            deckIn = bench::millisecondsSince(shown);
         }
         return deckIn != 0;
     });
@@ -184,7 +164,7 @@ int main(int argc, char* argv[]) {
             toScreen.push_back(table.untilSharp(drawn, count));
         }
     }
-    print("a drawn card's name to its picture on the screen", toScreen);
+    bench::printMilliseconds("a drawn card's name to its picture on the screen", toScreen);
 
     if (!shots.empty()) {
         resizeTable(form, QSize(ui::kClientWidth * 5 / 2, ui::kClientHeight * 5 / 2));
@@ -200,7 +180,7 @@ int main(int argc, char* argv[]) {
     const auto* scaled = static_cast<const ui::ScaledTable*>(form.centralWidget());
     const QSize full = form.screen()->availableGeometry().size();
     form.resize(full);
-    waitUntil([&] { return form.size() == full; });
+    bench::waitUntil([&] { return form.size() == full; });
     table.dealTwo();
     while (table.handSize() < 9) {
         table.drawOne();
@@ -215,28 +195,17 @@ int main(int argc, char* argv[]) {
         QElapsedTimer timer;
         timer.start();
         form.resize(next);
-        waitUntil([&] { return form.size() == next && scaled->factor() != before; });
+        bench::waitUntil([&] { return form.size() == next && scaled->factor() != before; });
         form.repaint();
-        steps.push_back(millisecondsSince(timer));
+        steps.push_back(bench::millisecondsSince(timer));
         sharpAgain.push_back(table.untilSharp(timer, 9));
     }
-    print("a step of dragging the border, nine cards", steps);
-    print("the same step until the nine cards are sharp at the new size", sharpAgain);
+    bench::printMilliseconds("a step of dragging the border, nine cards", steps);
+    bench::printMilliseconds("the same step until the nine cards are sharp at the new size",
+                             sharpAgain);
 
     // Maximized, with the same nine cards.
-    const QRect screen = form.screen()->availableGeometry();
-    form.resize(form.minimumSize());
-    waitUntil([&] { return form.size() == form.minimumSize(); });
-    form.showMaximized();
-    const auto filled = [&] {
-        return form.isMaximized() && form.width() * 10 >= screen.width() * 9 &&
-               form.height() * 10 >= screen.height() * 9;
-    };
-    if (!waitUntil(filled)) {
-        form.setGeometry(screen); // no window manager: the whole screen, as a maximize gives
-        waitUntil([&] { return form.geometry() == screen; });
-    }
-    waitUntil([&] { return form.windowHandle()->isExposed(); });
+    (void)bench::maximizeOrFill(form);
     (void)table.untilSharp(shown, 9);
     std::printf("\nthe window maximized: %dx%d\n", form.width(), form.height());
     if (!shots.empty()) {
@@ -247,8 +216,8 @@ int main(int argc, char* argv[]) {
         QElapsedTimer timer;
         timer.start();
         form.repaint();
-        redraws.push_back(millisecondsSince(timer));
+        redraws.push_back(bench::millisecondsSince(timer));
     }
-    print("a redraw of the maximized window with nine cards", redraws);
+    bench::printMilliseconds("a redraw of the maximized window with nine cards", redraws);
     return EXIT_SUCCESS;
 }

@@ -8,6 +8,7 @@
 // maximized: QWidget::repaint(), which paints every control and hands the frame to the display,
 // REPAINTS times (200 unless told). A bare X server has no window manager to maximize the window;
 // it is then given the whole screen, as a maximize would.
+#include "benchmarks/window_steps.h"
 #include "game/view.h"
 #include "ui/fit_label.h"
 #include "ui/form1.h"
@@ -28,34 +29,23 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 namespace {
 
 using game::Control;
 
-// Lets the display answer until done() holds, for two seconds at most.
-template <typename Done> bool waitUntil(Done done) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < 2000) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return done();
-}
-
-template <typename Step> void printMilliseconds(const char* what, int runs, Step step) {
+// Runs step runs times and prints how long one took.
+template <typename Step> void timeRuns(const char* what, int runs, Step step) {
     std::vector<double> milliseconds;
     for (int run = 0; run < runs; ++run) {
         QElapsedTimer timer;
         timer.start();
         step(run);
-        milliseconds.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+        milliseconds.push_back(bench::millisecondsSince(timer));
     }
-    std::sort(milliseconds.begin(), milliseconds.end());
-    std::printf("%s: median %.2f ms, fastest %.2f ms, slowest %.2f ms (%d runs)\n", what,
-                milliseconds[milliseconds.size() / 2], milliseconds.front(), milliseconds.back(),
-                runs);
+    bench::printMilliseconds(what, std::move(milliseconds));
 }
 
 // The window as it is during a deal: the cards dealt, «Еще» and «Бери себе» offered.
@@ -103,7 +93,7 @@ void printNarrowestCaption(ui::Form1& form) {
         const QSize client(static_cast<int>(std::lround(ui::kClientWidth * wanted)),
                            static_cast<int>(std::lround(ui::kClientHeight * wanted)));
         form.resize(client.width(), client.height() + menuBar);
-        if (!waitUntil([&] { return table->size() == client; })) {
+        if (!bench::waitUntil([&] { return table->size() == client; })) {
             std::fprintf(stderr, "the window did not take the size %dx%d\n", client.width(),
                          client.height());
             std::exit(EXIT_FAILURE);
@@ -128,13 +118,13 @@ void printDrag(ui::Form1& form, int steps) {
     const auto* table = static_cast<const ui::ScaledTable*>(form.centralWidget());
     const QSize full = form.screen()->availableGeometry().size();
     form.resize(full);
-    waitUntil([&] { return form.size() == full; });
+    bench::waitUntil([&] { return form.size() == full; });
     printDescription(form, "dragged");
-    printMilliseconds("a step of a drag", steps, [&](int step) {
+    timeRuns("a step of a drag", steps, [&](int step) {
         const QSize next = full - QSize(0, step % 2 == 0 ? 1 : 0);
         const qreal before = table->factor();
         form.resize(next);
-        if (!waitUntil([&] { return form.size() == next && table->factor() != before; })) {
+        if (!bench::waitUntil([&] { return form.size() == next && table->factor() != before; })) {
             std::fprintf(stderr, "the window did not take the size %dx%d\n", next.width(),
                          next.height());
             std::exit(EXIT_FAILURE);
@@ -144,21 +134,9 @@ void printDrag(ui::Form1& form, int steps) {
 }
 
 void printRedraw(ui::Form1& form, int repaints) {
-    const QRect screen = form.screen()->availableGeometry();
-    form.resize(form.minimumSize());
-    waitUntil([&] { return form.size() == form.minimumSize(); });
-    form.showMaximized();
-    const auto filled = [&] {
-        return form.isMaximized() && form.width() * 10 >= screen.width() * 9;
-    };
-    const bool maximized = waitUntil(filled);
-    if (!maximized) {
-        form.setGeometry(screen);
-        waitUntil([&] { return form.geometry() == screen; });
-    }
-    waitUntil([&] { return form.windowHandle()->isExposed(); });
+    const bool maximized = bench::maximizeOrFill(form);
     printDescription(form, maximized ? "maximized" : "given the whole screen (no window manager)");
-    printMilliseconds("redraw", repaints, [&](int) { form.repaint(); });
+    timeRuns("redraw", repaints, [&](int) { form.repaint(); });
 }
 
 } // namespace
@@ -169,7 +147,7 @@ int main(int argc, char* argv[]) {
     ui::Form1 form;
     showADeal(form);
     form.show();
-    waitUntil([&] { return form.windowHandle()->isExposed(); });
+    bench::waitUntil([&] { return form.windowHandle()->isExposed(); });
     printNarrowestCaption(form);
     printDrag(form, std::max(1, repaints / 4));
     printRedraw(form, repaints);
