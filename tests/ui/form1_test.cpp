@@ -5,6 +5,7 @@
 #include "ui/fit_label.h"
 #include "ui/form1.h"
 #include "ui/hand_box.h"
+#include "ui/utf8.h"
 
 #include <QAction>
 #include <QFontInfo>
@@ -77,8 +78,7 @@ private slots:
 
         const int windowFont = QFontInfo(form.font()).pixelSize();
         for (const game::ControlRow& row : game::kControls) {
-            const QString name =
-                QString::fromLatin1(row.name.data(), static_cast<qsizetype>(row.name.size()));
+            const QString name = fromUtf8(row.name);
             QWidget* widget = form.centralWidget()->findChild<QWidget*>(name);
             QVERIFY2(widget != nullptr, qPrintable(name));
             const QRect shown = widget->geometry();

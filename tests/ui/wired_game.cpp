@@ -3,6 +3,7 @@
 
 #include "ui/commands.h"
 #include "ui/hand_box.h"
+#include "ui/utf8.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -13,8 +14,8 @@
 namespace ui::test {
 
 char* toString(const WindowState& state) {
-    const QString phase = state.phase ? QString::fromLatin1(game::phaseName(*state.phase).data())
-                                      : QStringLiteral("none");
+    const QString phase =
+        state.phase ? fromUtf8(game::phaseName(*state.phase)) : QStringLiteral("none");
     const QString text =
         QStringLiteral("Label4 \"%1\" Label6 \"%2\" Label8 \"%3\" Text1 \"%4\" phase %5")
             .arg(state.label4, state.label6, state.label8, state.hand, phase);
