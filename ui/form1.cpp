@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "ui/form1.h"
 
+#include "game/titles.h"
+
 #include "ui/accessibility.h"
 #include "ui/fit_button.h"
 #include "ui/fit_label.h"
@@ -40,7 +42,7 @@ std::size_t indexOf(Control control) {
 
 Form1::Form1(std::vector<std::filesystem::path> deckFiles, QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Игра \"Зувик\""));
+    setWindowTitle(fromUtf8(game::kWindowTitle));
 
     auto* clientArea = new ScaledTable(QSize(kClientWidthTwips, kClientHeightTwips), this);
     clientArea->setObjectName(QStringLiteral("clientArea"));
