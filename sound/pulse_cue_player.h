@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 namespace sound {
@@ -32,7 +33,9 @@ public:
     PulseCuePlayer(const PulseCuePlayer&) = delete;
     PulseCuePlayer& operator=(const PulseCuePlayer&) = delete;
 
-    void play(std::string_view name, game::CueMode mode) override;
+    void play(game::Cue cue, game::CueMode mode) override;
+    // Any file by bare name, as the game's own cues are played.
+    void play(std::string_view file, game::CueMode mode);
 
 private:
     game::Waiter& waiter_;
