@@ -20,7 +20,7 @@ EM_JS(void, zuvik_set_hand, (const char* text, int size, const char* ids, int id
 EM_JS(void, zuvik_focus_hand, (), { Module.shell.focusHand(); });
 EM_ASYNC_JS(int, zuvik_message_box,
             (const char* prompt, int promptSize, int yesNo, const char* title, int titleSize), {
-                return await Module.shell.messageBox(UTF8ToString(prompt, promptSize), yesNo != = 0,
+                return await Module.shell.messageBox(UTF8ToString(prompt, promptSize), yesNo > 0,
                                                      UTF8ToString(title, titleSize));
             });
 EM_ASYNC_JS(void, zuvik_input_box,

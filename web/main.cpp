@@ -8,6 +8,7 @@
 #include "web/browser_random.h"
 #include "web/dom_view.h"
 #include "web/fetched_rules.h"
+#include "web/shell_text.h"
 #include "web/tables_json.h"
 #include "web/web_audio_cues.h"
 
@@ -19,6 +20,8 @@
 
 namespace web {
 namespace {
+
+EM_JS(void, zuvik_loaded, (), { Module.shell.loaded(); });
 
 struct Session {
     DomView view;
@@ -48,6 +51,8 @@ EMSCRIPTEN_KEEPALIVE web::Session* zuvik_session() {
 EMSCRIPTEN_KEEPALIVE void zuvik_start(web::Session* session) {
     try {
         session->game.load();
+        // As the desktop's window, the table shows only once the greeting is over.
+        web::zuvik_loaded();
     } catch (const game::Termination&) {
         // The shell has shown the ending already; nothing of the rules runs any more.
     }
@@ -61,11 +66,12 @@ EMSCRIPTEN_KEEPALIVE void zuvik_run(web::Session* session, int command) {
     }
 }
 
-// For the browser test alone: the next shuffle lays these cards first (names joined by '|'), the
-// rest of the fixed order after them, by the fractions the shuffle's own draws take.
-EMSCRIPTEN_KEEPALIVE void zuvik_test_stack_shuffle(web::Session* session, const char* names) {
+// For the browser test alone: the next shuffle lays these cards first (names joined by '|', left
+// in the shell's outbox), the rest of the fixed order after them, by the fractions the shuffle's
+// own draws take.
+EMSCRIPTEN_KEEPALIVE void zuvik_test_stack_shuffle(web::Session* session) {
     const game::CardNames order = game::makeDeckOrder();
-    std::string pending = names;
+    const std::string pending = web::takeShellText();
     std::vector<std::string> first;
     for (std::size_t start = 0; start <= pending.size();) {
         const std::size_t end = std::min(pending.find('|', start), pending.size());

@@ -4,7 +4,10 @@
 #include "game/card_theme.h"
 #include "game/command.h"
 #include "game/controls.h"
+#include "game/cues.h"
+#include "game/menus.h"
 #include "game/table_layout.h"
+#include "game/table_look.h"
 #include "game/titles.h"
 #include "web/json_writer.h"
 
@@ -64,6 +67,24 @@ void writeControl(JsonWriter& json, const game::ControlRow& row) {
     json.raw("}");
 }
 
+void writeColour(JsonWriter& json, std::string_view name, game::Rgb colour) {
+    json.key(name).raw("[").number(colour.r).raw(",").number(colour.g).raw(",");
+    json.number(colour.b).raw("]");
+}
+
+void writeMenuItem(JsonWriter& json, const game::MenuItemRow& item) {
+    json.raw("{").key("menuName").string(item.menuName).raw(",");
+    json.key("menuCaption").string(item.menuCaption).raw(",").key("name").string(item.name);
+    json.raw(",").key("caption").string(item.caption).raw(",").key("shortcut");
+    json.string(item.shortcut).raw(",").key("command");
+    if (item.command) {
+        json.number(static_cast<int>(*item.command));
+    } else {
+        json.raw("null");
+    }
+    json.raw("}");
+}
+
 } // namespace
 
 std::string tablesJson() {
@@ -92,7 +113,22 @@ std::string tablesJson() {
             json.raw(suit == 0 && rank == 0 ? "" : ",").string(game::themeElementId(card));
         }
     }
-    json.raw("]}");
+    json.raw("],").key("cues").raw("[");
+    for (const game::CueRow& row : game::kCues) {
+        json.raw(&row == game::kCues.data() ? "" : ",").string(row.file);
+    }
+    json.raw("],").key("menuItems").raw("[");
+    for (const game::MenuItemRow& item : game::kMenuItems) {
+        json.raw(&item == game::kMenuItems.data() ? "" : ",");
+        writeMenuItem(json, item);
+    }
+    json.raw("],").key("colours").raw("{");
+    writeColour(json, "felt", game::kFelt);
+    json.raw(",");
+    writeColour(json, "feltBottom", game::kFeltBottom);
+    json.raw(",");
+    writeColour(json, "captionInk", game::kCaptionInk);
+    json.raw("}}");
     return json.text();
 }
 

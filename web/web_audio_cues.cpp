@@ -6,19 +6,17 @@
 namespace web {
 namespace {
 
-EM_ASYNC_JS(void, zuvik_play_sync, (const char* name, int size),
-            { await Module.shell.cues.playSync(UTF8ToString(name, size)); });
-EM_JS(void, zuvik_play_async, (const char* name, int size),
-      { Module.shell.cues.playAsync(UTF8ToString(name, size)); });
+// By the cue's row in the cue table, which the shell reads through zuvik_tables.
+EM_ASYNC_JS(void, zuvik_play_sync, (int cue), { await Module.shell.cues.playSync(cue); });
+EM_JS(void, zuvik_play_async, (int cue), { Module.shell.cues.playAsync(cue); });
 
 } // namespace
 
-void WebAudioCues::play(std::string_view name, game::CueMode mode) {
-    const int size = static_cast<int>(name.size());
+void WebAudioCues::play(game::Cue cue, game::CueMode mode) {
     if (mode == game::CueMode::Sync) {
-        zuvik_play_sync(name.data(), size);
+        zuvik_play_sync(static_cast<int>(cue));
     } else {
-        zuvik_play_async(name.data(), size);
+        zuvik_play_async(static_cast<int>(cue));
     }
 }
 

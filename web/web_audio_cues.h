@@ -10,7 +10,7 @@ namespace web {
 // length and a second; a cue that cannot be decoded returns at once.
 class WebAudioCues final : public game::CuePlayer {
 public:
-    void play(std::string_view name, game::CueMode mode) override;
+    void play(game::Cue cue, game::CueMode mode) override;
 };
 
 } // namespace web
