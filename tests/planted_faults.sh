@@ -71,6 +71,8 @@ fault ui ui/hand_cards.cpp 's/    setVisible(hand_.isVisibleTo(parentWidget()) \
     "the cards stay on the table when the hand box is hidden"
 fault a11y game/bets.h 's/{100, "100", "Ставка 100",/{100, "100", "Ставка: 100",/' \
     "a screen reader hears the 100 bet as «Ставка: 100»"
+fault web web/shell.js 's/^        element.textContent = text;$/        element.innerHTML = text;/' \
+    "the page sets a caption as markup"
 
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/zuvik-faults.XXXXXX")
 trap 'rm -rf "$scratch"' EXIT
