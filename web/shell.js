@@ -64,6 +64,7 @@
         showPhase(tables.phaseAtCreation, false);
         buildMenus();
         window.addEventListener('resize', layout);
+        new ResizeObserver(layout).observe(document.documentElement);
         layout();
     }
 
@@ -80,7 +81,7 @@
         const width = document.documentElement.clientWidth;
         const height = window.innerHeight - byId('menuBar').offsetHeight;
         const client = tables.clientTwips;
-        const factor = Math.max(0.1, Math.min(width / client.width, height / client.height));
+        const factor = Math.max(0.01, Math.min(width / client.width, height / client.height));
         const area = byId('clientArea');
         area.style.width = `${client.width * factor}px`;
         area.style.height = `${client.height * factor}px`;
