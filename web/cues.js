@@ -86,7 +86,7 @@ class ZuvikCues {
             let startedAt = 0;
             const finish = () => {
                 clearTimeout(timer);
-                this.lastSync = { file, end: startedAt + buffer.duration,
+                this.lastSync = { file, length: buffer.duration, end: startedAt + buffer.duration,
                                   returned: this.context.currentTime };
                 resolve();
             };

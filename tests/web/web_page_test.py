@@ -234,6 +234,16 @@ def missing_files(driver, page):
             check(element(driver, "Text1").get_attribute("value").strip() != "" and
                   not driver.find_elements(By.CSS_SELECTOR, "#handCards .card"),
                   "without the deck the hand is text alone, and the game plays on")
+            # The sound switch: Ctrl+M turns it off; a new match's kn.wav then is not played.
+            heard = driver.execute_script("return window.zuvikPage.lastSync()")
+            driver.find_element(By.TAG_NAME, "body").send_keys("\ue009m")  # Ctrl+M
+            check(element(driver, "звук").get_attribute("aria-checked") == "false",
+                  "Ctrl+M unchecks «Звук»")
+            driver.find_element(By.TAG_NAME, "body").send_keys("\ue009\ue000\ue032")  # F2
+            phase_is(driver, "BettingClosed")
+            check("cue kn.wav sync" in events(driver)[-6:] and
+                  driver.execute_script("return window.zuvikPage.lastSync()") == heard,
+                  f"with the sound off no cue plays: {events(driver)[-6:]}")
     finally:
         shutil.rmtree(folder, ignore_errors=True)
 
