@@ -53,7 +53,6 @@ def chromium(width=1280, height=800):
     for flag in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
                  "--no-first-run", "--disable-background-networking",
                  "--disable-component-update", "--disable-sync",
-                 "--autoplay-policy=no-user-gesture-required",
                  f"--user-data-dir={profile}", f"--window-size={width},{height}"):
         options.add_argument(flag)
     options.set_capability("goog:loggingPrefs", {"browser": "ALL"})

@@ -88,6 +88,9 @@ def play_a_match(driver, url):
           "kn.wav plays before the table shows")
     check(caption(driver, "Label4") == " 1000" and caption(driver, "Label6") == " 1000",
           "both sides start with 1000")
+    heard = driver.execute_script("return window.zuvikPage.lastSync()")
+    check(heard and heard["file"] == "kn.wav" and heard["returned"] >= heard["end"] - 0.003,
+          f"kn.wav was played through Web Audio and returned after its last sample: {heard}")
     check(element(driver, "Label4").get_attribute("aria-label") == "Ваши деньги: 1000",
           "the money caption carries its spoken name")
 
