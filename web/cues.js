@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The cues through Web Audio. A browser plays nothing before the player's first press, so the
-// context is made in it (unlock). A synchronous cue resolves when its source has played its
-// last sample, by the context's own clock; no cue holds the game past its length and a second.
+// context is made in it (unlock); the cues are decoded ahead (preload). A synchronous cue resolves
+// when its source has played its last sample, by the context's own clock; no cue holds the game
+// past its length and a second.
 'use strict';
 
 class ZuvikCues {
@@ -10,9 +11,26 @@ class ZuvikCues {
         this.context = null;
         this.buffers = new Map();
         this.playing = null; // {source, finish}
+        this.running = Promise.resolve();
         this.ticket = 0;
         this.enabled = true;
         this.lastSync = null; // the latest synchronous cue's timing, for the benchmark
+    }
+
+    // Fetches and decodes every cue ahead, before the press: decoding needs no gesture, and a
+    // decoded cue plays in any context.
+    preload() {
+        const Offline = window.OfflineAudioContext || window.webkitOfflineAudioContext;
+        if (!Offline) return;
+        const decoder = new Offline(1, 1, 44100);
+        for (const file of this.files) {
+            const pending = fetch(file)
+                .then((response) => (response.ok ? response.arrayBuffer() : null))
+                .then((bytes) => bytes && new Promise((resolve) =>
+                    decoder.decodeAudioData(bytes, resolve, () => resolve(null))))
+                .catch(() => null);
+            this.buffers.set(file, pending);
+        }
     }
 
     unlock() {
@@ -24,21 +42,12 @@ class ZuvikCues {
             this.context = null;
             return;
         }
-        this.context.resume().catch(() => {});
-        this.files.forEach((file) => this.buffer(file));
+        this.running = this.context.resume().catch(() => {});
     }
 
     // The decoded cue, or null when it cannot be fetched or decoded.
     buffer(file) {
-        if (!this.buffers.has(file)) {
-            const pending = fetch(file)
-                .then((response) => (response.ok ? response.arrayBuffer() : null))
-                .then((bytes) => bytes && new Promise((resolve) =>
-                    this.context.decodeAudioData(bytes, resolve, () => resolve(null))))
-                .catch(() => null);
-            this.buffers.set(file, pending);
-        }
-        return this.buffers.get(file);
+        return this.buffers.get(file) || Promise.resolve(null);
     }
 
     // Cuts off whatever plays; a synchronous cue that is waited for returns at once.
@@ -78,8 +87,11 @@ class ZuvikCues {
         if (!this.enabled || !this.context || !file) return;
         const deadline = performance.now() + 1000;
         const ticket = this.ticket;
-        const buffer = await Promise.race([this.buffer(file), new Promise((resolve) =>
-            setTimeout(() => resolve(null), 1000))]);
+        const inTime = (promise) => Promise.race([promise, new Promise((resolve) =>
+            setTimeout(() => resolve(null), Math.max(0, deadline - performance.now())))]);
+        const buffer = await inTime(this.buffer(file));
+        // The context starts with the press; a cue begun before it runs would be timed too soon.
+        if (buffer && this.context.state !== 'running') await inTime(this.running);
         if (!buffer || ticket !== this.ticket || !this.enabled) return;
         await new Promise((resolve) => {
             let timer = 0;
@@ -102,7 +114,7 @@ class ZuvikCues {
         const file = this.files[cue];
         if (!this.enabled || !this.context || !file) return;
         const ticket = this.ticket;
-        this.buffer(file).then((buffer) => {
+        Promise.all([this.buffer(file), this.running]).then(([buffer]) => {
             if (buffer && ticket === this.ticket && this.enabled) this.start(buffer, () => {});
         });
     }

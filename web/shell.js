@@ -365,6 +365,7 @@
             log(`cue ${shell.tables.cues[cue]} ${mode}`);
             return play(cue);
         };
+        cues.preload();
         shell.cues = Object.assign(cues, {
             playSync: logged('sync', cues.playSync.bind(cues)),
             playAsync: logged('async', cues.playAsync.bind(cues)),

@@ -38,17 +38,27 @@ const paint = performance.getEntriesByName('first-contentful-paint')[0];
 const nav = performance.getEntriesByType('navigation')[0];
 return paint && nav.loadEventEnd > 0 ? [paint.startTime, nav.domContentLoadedEventEnd] : null;"""
 
-# Presses a control and resolves, at the first frame whose callback finds the change made, with
-# the time from the press: the name box open, or a control shown. (No eval: the page forbids it.)
-PRESS_TO_FRAME = """
-const [id, target, done] = [arguments[0], arguments[1], arguments[2]];
+# Arms a watch: from the next press of the control (a real one: the browser lets only the
+# player's own press start sound) to the first frame whose callback finds the change made, the
+# name box open or a control shown. (No eval: the page forbids it.)
+ARM = """
+const [id, target] = arguments;
+window.pressToFrame = null;
 const changed = () => target === 'box'
     ? document.getElementById('box').open && !document.getElementById('boxInput').hidden
     : !document.getElementById(target).hidden;
-const start = performance.now();
-document.getElementById(id).click();
-const frame = () => changed() ? done(performance.now() - start) : requestAnimationFrame(frame);
-requestAnimationFrame(frame);"""
+document.getElementById(id).addEventListener('click', () => {
+    const start = performance.now();
+    const frame = () => changed() ? (window.pressToFrame = performance.now() - start)
+                                  : requestAnimationFrame(frame);
+    requestAnimationFrame(frame);
+}, { capture: true, once: true });"""
+
+
+def press_to_frame(driver, control, target):
+    driver.execute_script(ARM, control, target)
+    element(driver, control).click()
+    return wait_for(driver, "return window.pressToFrame", 30)
 
 
 def navigation(driver, url):
@@ -60,9 +70,7 @@ def one_match_start(driver, url):
     """Press to the name box, the sync cue's return against its end, a click to its frame."""
     driver.get(url)
     wait_for(driver, "return typeof window.zuvikPage === 'object'")
-    driver.set_script_timeout(30)
-    to_name_box = driver.execute_async_script(
-        PRESS_TO_FRAME, "enter", "box")
+    to_name_box = press_to_frame(driver, "enter", "box")
     door = driver.execute_script("return window.zuvikPage.lastSync()")
     driver.execute_script("document.getElementById('boxInput').value = 'Вася'")
     driver.find_element(By.CSS_SELECTOR, "#boxButtons button").click()
@@ -71,8 +79,7 @@ def one_match_start(driver, url):
     wait_for(driver, "return document.body.dataset.phase === 'BettingClosed' && "
                      "!document.getElementById('Form1').hidden")
     kn = driver.execute_script("return window.zuvikPage.lastSync()")
-    click = driver.execute_async_script(
-        PRESS_TO_FRAME, "Command5", "Command6")
+    click = press_to_frame(driver, "Command5", "Command6")
     return to_name_box, door, kn, click
 
 
