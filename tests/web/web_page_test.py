@@ -69,6 +69,19 @@ def come_in(driver, url, name):
     return box_open(driver)
 
 
+def fit_viewport(driver, width, height):
+    """The page's own viewport at this size, once the table has been laid out for it."""
+    driver.set_window_size(width, height)
+    inner = driver.execute_script("return [innerWidth, innerHeight]")
+    driver.set_window_size(2 * width - inner[0], 2 * height - inner[1])
+    # Laid out: the table fills the width or the height below the menus.
+    wait_for(driver, "const a = document.getElementById('clientArea');"
+                     "const below = innerHeight - document.getElementById('menuBar').offsetHeight;"
+                     "return innerWidth === arguments[0] && innerHeight === arguments[1] && "
+                     "(Math.abs(a.offsetWidth - innerWidth) < 2 || "
+                     "Math.abs(a.offsetHeight - below) < 2)", 20, width, height)
+
+
 def since(log, start):
     return log[start:]
 
@@ -184,6 +197,19 @@ def play_a_match(driver, url):
     check(caption(driver, "Label8") == " 100", "a tie doubles the stake")
     press_box(driver)
     phase_is(driver, "ComputerFirstDeal")
+
+    # A phone's screen in both orientations: every shown control inside it, nothing sideways.
+    for width, height in ((360, 640), (640, 360)):
+        fit_viewport(driver, width, height)
+        outside = driver.execute_script(
+            "return [...document.querySelectorAll('#clientArea > *, #menuBar')]"
+            ".filter(e => !e.hidden && e.id !== 'handCards').filter(e => {"
+            " const r = e.getBoundingClientRect();"
+            " return r.left < 0 || r.top < 0 || r.right > innerWidth + 0.5 ||"
+            " r.bottom > innerHeight + 0.5; }).map(e => e.id)"
+            ".concat(document.documentElement.scrollWidth > innerWidth ? ['sideways'] : [])")
+        check(outside == [], f"at {width}x{height} all is on the screen: {outside}")
+    fit_viewport(driver, 1280, 800)
 
     severe = [entry for entry in driver.get_log("browser") if entry["level"] == "SEVERE"]
     check(not severe, f"no error in the console of a normal match: {severe}")
