@@ -270,14 +270,18 @@ void SoundServer::freeze() {
     signalAll(SIGSTOP);
 }
 
+void SoundServer::freeze(const std::string& program) {
+    signalAll(SIGSTOP, program);
+}
+
 void SoundServer::thaw() {
     signalAll(SIGCONT);
 }
 
-void SoundServer::signalAll(int signal) const {
-    for (const pid_t pid : pids_) {
-        if (pid > 0) {
-            ::kill(pid, signal);
+void SoundServer::signalAll(int signal, const std::string& program) const {
+    for (std::size_t i = 0; i < pids_.size(); ++i) {
+        if (pids_[i] > 0 && (program.empty() || names_[i] == program)) {
+            ::kill(pids_[i], signal);
         }
     }
 }

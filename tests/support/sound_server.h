@@ -57,11 +57,13 @@ public:
     // Stops every process of the server and lets them go on again (SIGSTOP, SIGCONT): a server
     // that stops answering without going away, as a hung one does.
     void freeze();
+    // Stops one program of the server alone, `pipewire-pulse` for one, until thaw().
+    void freeze(const std::string& program);
     void thaw();
 
 private:
     [[nodiscard]] std::filesystem::path socket() const { return runtimeDir() / "pulse" / "native"; }
-    void signalAll(int signal) const;
+    void signalAll(int signal, const std::string& program = {}) const;
     void startPulseAudio();
     void startPipeWire();
     // Runs a program of the server in its private environment, its output going to a log.
