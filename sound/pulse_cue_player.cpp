@@ -25,7 +25,7 @@ PulseCuePlayer::PulseCuePlayer(game::Waiter& waiter, std::vector<std::filesystem
 PulseCuePlayer::~PulseCuePlayer() = default;
 
 void PulseCuePlayer::play(std::string_view name, game::CueMode mode) {
-    if (waiting_) {
+    if (waiting_ || !soundOn_) {
         return;
     }
     try {
@@ -45,6 +45,13 @@ void PulseCuePlayer::play(std::string_view name, game::CueMode mode) {
         }
     } catch (...) {
         waiting_ = false; // out of memory: the cue is simply not heard
+    }
+}
+
+void PulseCuePlayer::setSoundOn(bool on) {
+    soundOn_ = on;
+    if (!on) {
+        output_->stop();
     }
 }
 
