@@ -24,6 +24,10 @@ PulseCuePlayer::PulseCuePlayer(game::Waiter& waiter, std::vector<std::filesystem
 
 PulseCuePlayer::~PulseCuePlayer() = default;
 
+void PulseCuePlayer::play(game::Cue cue, game::CueMode mode) {
+    play(game::cueFile(cue), mode);
+}
+
 void PulseCuePlayer::play(std::string_view name, game::CueMode mode) {
     if (waiting_ || !soundOn_) {
         return;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 namespace sound {
@@ -36,7 +37,9 @@ public:
     PulseCuePlayer(const PulseCuePlayer&) = delete;
     PulseCuePlayer& operator=(const PulseCuePlayer&) = delete;
 
-    void play(std::string_view name, game::CueMode mode) override;
+    void play(game::Cue cue, game::CueMode mode) override;
+    // Any file by bare name, as the game's own cues are played.
+    void play(std::string_view file, game::CueMode mode);
     // Off cuts off whatever plays at once, a synchronous cue being waited on included, which then
     // returns. On again, the next cue plays. On from the start.
     void setSoundOn(bool on);

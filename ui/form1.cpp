@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/form1.h"
 
+#include "game/menus.h"
 #include "ui/accessibility.h"
 #include "ui/fit_button.h"
 #include "ui/fit_label.h"
@@ -34,6 +35,10 @@ constexpr int kNameIndent = 3;
 
 std::size_t indexOf(Control control) {
     return static_cast<std::size_t>(control);
+}
+
+std::size_t menuIndexOf(game::Command command) {
+    return static_cast<std::size_t>(command) - static_cast<std::size_t>(game::Command::NewMatch);
 }
 
 } // namespace
@@ -107,35 +112,31 @@ void Form1::setTabOrderOfControls() {
 }
 
 void Form1::createMenus() {
-    const auto addMenu = [this](const char* name, const char* caption) {
-        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(caption));
-        menu->setObjectName(QString::fromUtf8(name));
-        return menu;
-    };
-    const auto addItem = [this](QMenu* menu, const char* name, const char* caption,
-                                const QKeySequence& shortcut) {
-        QAction* action = menu->addAction(QString::fromUtf8(caption));
-        action->setObjectName(QString::fromUtf8(name));
-        action->setShortcut(shortcut);
+    QMenu* menu = nullptr;
+    for (const game::MenuItemRow& row : game::kMenuItems) {
+        if (menu == nullptr || menu->objectName() != fromUtf8(row.menuName)) {
+            menu = menuBar()->addMenu(fromUtf8(row.menuCaption));
+            menu->setObjectName(fromUtf8(row.menuName));
+        }
+        QAction* action = menu->addAction(fromUtf8(row.caption));
+        action->setObjectName(fromUtf8(row.name));
+        action->setShortcut(QKeySequence(fromUtf8(row.shortcut), QKeySequence::PortableText));
         // Held by the window as well, so the keys work whenever the window is active, also
         // where the menu bar lives outside it; a modal box keeps them from firing.
         action->setShortcutContext(Qt::WindowShortcut);
         addAction(action);
-        return action;
-    };
-
-    QMenu* gameMenu = addMenu("игра", "Игра");
-    QAction* newMatch = addItem(gameMenu, "новая", "Новая", QKeySequence(Qt::Key_F2));
-    QAction* exit = addItem(gameMenu, "выход", "Выход", QKeySequence(Qt::CTRL | Qt::Key_F4));
-    QMenu* helpMenu = addMenu("помощь", "Помощь");
-    QAction* about = addItem(helpMenu, "опрог", "О программе", QKeySequence());
-    QAction* rules = addItem(helpMenu, "правила", "Правила игры", QKeySequence(Qt::Key_F1));
-    menuItems_ = {newMatch, exit, about, rules};
+        if (row.command) {
+            menuItems_.at(menuIndexOf(*row.command)) = action;
+        } else {
+            action->setCheckable(true);
+            action->setChecked(true);
+            soundSwitch_ = action;
+        }
+    }
 }
 
 QAction* Form1::menuItem(game::Command command) const {
-    return menuItems_.at(static_cast<std::size_t>(command) -
-                         static_cast<std::size_t>(game::Command::NewMatch));
+    return menuItems_.at(menuIndexOf(command));
 }
 
 QWidget* Form1::control(game::Control control) const {

@@ -36,9 +36,9 @@ private:
     class HeardCues final : public game::CuePlayer {
     public:
         HeardCues(kit::RecordingWorld& log, game::CuePlayer& player) : log_(log), player_(player) {}
-        void play(std::string_view name, game::CueMode mode) override {
-            log_.play(name, mode);
-            player_.play(name, mode);
+        void play(game::Cue cue, game::CueMode mode) override {
+            log_.play(cue, mode);
+            player_.play(cue, mode);
         }
 
     private:
