@@ -40,11 +40,11 @@ void DealWithSound::play() {
     }
 }
 
-milliseconds DealWithSound::standToOutcome() const {
+std::chrono::duration<double, std::milli> DealWithSound::standToOutcome() const {
     if (!world_.firstBox) {
         throw std::logic_error("«Бери себе» showed no box");
     }
-    return duration_cast<milliseconds>(*world_.firstBox - stood_);
+    return *world_.firstBox - stood_;
 }
 
 } // namespace soundtest

@@ -28,7 +28,7 @@ public:
     // How long the slowest click took to run to its end.
     [[nodiscard]] std::chrono::milliseconds slowestClick() const { return slowest_; }
     // From «Бери себе» to the box that tells its outcome.
-    [[nodiscard]] std::chrono::milliseconds standToOutcome() const;
+    [[nodiscard]] std::chrono::duration<double, std::milli> standToOutcome() const;
     [[nodiscard]] const kit::Log& log() const { return world_.log; }
 
 private:

@@ -92,10 +92,9 @@ TEST_P(PulseServerSoundSwitch, OffADealIsSilentHoldsNoClickAndShowsAllTheSameThe
     EXPECT_LT(peakOf(heardSince(from)), 0.02);
     EXPECT_LT(silent.slowestClick().count(), atOnceMs) << "a click waited for a cue unheard";
     EXPECT_EQ(silent.log(), heard.log());
-    std::printf("[  measure ] «Бери себе» to its outcome box: %lld ms with sound, %lld ms "
+    std::printf("[  measure ] «Бери себе» to its outcome box: %.1f ms with sound, %.2f ms "
                 "without\n",
-                static_cast<long long>(heard.standToOutcome().count()),
-                static_cast<long long>(silent.standToOutcome().count()));
+                heard.standToOutcome().count(), silent.standToOutcome().count());
 
     player_->setSoundOn(true);
     from = recorder_->position();
