@@ -8,6 +8,7 @@
 #include "ui/fit_label.h"
 #include "ui/hand_box.h"
 #include "ui/hand_cards.h"
+#include "ui/input_blocker.h"
 #include "ui/scaled_table.h"
 #include "ui/twips.h"
 #include "ui/utf8.h"
@@ -155,6 +156,7 @@ void Form1::createMenus() {
             action->setCheckable(true);
             action->setChecked(true);
             soundSwitch_ = action;
+            InputBlocker::letThrough(*action);
         }
     }
 }
