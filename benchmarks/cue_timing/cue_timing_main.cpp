@@ -2,6 +2,7 @@
 // Plays real matches' worth of cues through the game's cue player against a private PulseAudio
 // and a private PipeWire, records each sink's monitor, and prints what a player would hear:
 //   cue_timing [CUES [SEED]]        (default 220 cues per server, seed 1)
+//   cue_timing --stand [DEALS]      (default 9 deals each way per server)
 // Run it beside `stress-ng --cpu 2 --hdd 1` for the figures of a busy machine. Each hole is
 // charged as the sound tests charge it: to the server when the reference tone beside the cues
 // fell silent too or the server logged a missed step, to the game when its stream ran dry. With
@@ -10,6 +11,7 @@
 #include "benchmarks/cue_timing/match_script.h"
 #include "blocking_waiter.h"
 #include "cue_analysis.h"
+#include "deal_with_sound.h"
 #include "monitor_recorder.h"
 #include "sound/pulse_cue_player.h"
 #include "sound_server.h"
@@ -236,9 +238,47 @@ void measure(soundtest::ServerKind kind, const std::vector<cuetiming::Step>& ste
     }
 }
 
+// The second form: how long «Бери себе» takes to its outcome box, the computer's cards and the
+// outcome's cue played, with the player's sound switch on and off, deals taken in turn.
+void measureStand(soundtest::ServerKind kind, int deals) {
+    soundtest::SoundServer server(kind);
+    if (!server.failed().empty()) {
+        std::printf("%s: %s\n", soundtest::nameOf(kind), server.failed().c_str());
+        return;
+    }
+    setenv("PULSE_SERVER", server.address().c_str(), 1);
+    soundtest::BlockingWaiter waiter;
+    sound::PulseCuePlayer player(waiter, {ZUVIK_CUE_DIR});
+    soundtest::DealWithSound(player).play(); // the server's first stream and sleeping sink
+    std::vector<double> on;
+    std::vector<double> off;
+    for (int deal = 0; deal < 2 * deals; ++deal) {
+        player.setSoundOn(deal % 2 == 0);
+        soundtest::DealWithSound played(player);
+        played.play();
+        (deal % 2 == 0 ? on : off).push_back(played.standToOutcome().count());
+    }
+    const auto median = [](std::vector<double> ms) {
+        std::sort(ms.begin(), ms.end());
+        return ms[ms.size() / 2];
+    };
+    std::printf("%s: «Бери себе» to its outcome box, median of %d deals (slowest): "
+                "sound on %.1f ms (%.1f), sound off %.3f ms (%.3f)\n",
+                soundtest::nameOf(kind), deals, median(on), *std::max_element(on.begin(), on.end()),
+                median(off), *std::max_element(off.begin(), off.end()));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 1 && std::string(argv[1]) == "--stand") {
+        const int deals = argc > 2 ? std::stoi(argv[2]) : 9;
+        for (const auto kind :
+             {soundtest::ServerKind::PulseAudio, soundtest::ServerKind::PipeWire}) {
+            measureStand(kind, std::max(deals, 1));
+        }
+        return 0;
+    }
     const std::size_t cues = argc > 1 ? std::stoul(argv[1]) : 220;
     const std::uint64_t seed = argc > 2 ? std::stoull(argv[2]) : 1;
     const std::vector<cuetiming::Step> steps = cuetiming::matchScript(cues, seed);
