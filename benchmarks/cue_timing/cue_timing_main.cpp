@@ -24,7 +24,6 @@
 #include <filesystem>
 #include <fstream>
 #include <sndfile.h>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <unistd.h>
@@ -98,25 +97,6 @@ long long wakeUps() {
     return total;
 }
 
-// The game's entries in the server's list of playing streams.
-std::string gameStreams(const soundtest::SoundServer& server) {
-    std::stringstream all(server.sinkInputs());
-    std::string entry, result;
-    for (std::string line; std::getline(all, line);) {
-        if (line.rfind("Sink Input #", 0) == 0) {
-            if (entry.find("application.name = \"Зувик\"") != std::string::npos) {
-                result += entry;
-            }
-            entry.clear();
-        }
-        entry += line + "\n";
-    }
-    if (entry.find("application.name = \"Зувик\"") != std::string::npos) {
-        result += entry;
-    }
-    return result;
-}
-
 void measure(soundtest::ServerKind kind, const std::vector<cuetiming::Step>& steps) {
     const char* name = soundtest::nameOf(kind);
     soundtest::SoundServer server(kind);
@@ -138,7 +118,7 @@ void measure(soundtest::ServerKind kind, const std::vector<cuetiming::Step>& ste
 
     std::this_thread::sleep_for(kIdle);
     const long long before = wakeUps();
-    const std::string streams = gameStreams(server);
+    const std::string streams = server.sinkInputs("Зувик");
     std::this_thread::sleep_for(kIdle);
     const long long idleWakeUps = wakeUps() - before;
     recorder.settle();

@@ -311,7 +311,7 @@ TEST_P(PulseServer, FindsTheSessionServerWhenPulseServerIsUnset) {
 TEST_P(PulseServer, TheDesktopSeesTheGameByNameAndNoStreamRunsBetweenCuesYetTheNextOnePlays) {
     player_->play("short.wav", CueMode::Sync);
     std::this_thread::sleep_for(1s);
-    const std::string streams = server_->sinkInputs();
+    const std::string streams = server_->sinkInputs("Зувик");
     EXPECT_NE(streams.find("application.name = \"Зувик\""), std::string::npos);
     EXPECT_NE(streams.find("application.id = \"io.github.zuvik.Zuvik\""), std::string::npos);
     EXPECT_NE(streams.find("application.icon_name = \"io.github.zuvik.Zuvik\""), std::string::npos);

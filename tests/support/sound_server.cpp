@@ -250,16 +250,35 @@ std::vector<Mishap> SoundServer::mishaps() const {
     return found;
 }
 
-std::string SoundServer::sinkInputs() const {
-    std::string out;
+std::string SoundServer::sinkInputs(const std::string& application) const {
+    std::string all;
     if (FILE* pipe = popen(("pactl -s " + address() + " list sink-inputs").c_str(), "r")) {
         std::array<char, 4096> buffer{};
         for (std::size_t n; (n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0;) {
-            out.append(buffer.data(), n);
+            all.append(buffer.data(), n);
         }
         pclose(pipe);
     }
-    return out;
+    if (application.empty()) {
+        return all;
+    }
+    const std::string mark = "application.name = \"" + application + "\"";
+    std::string entry, result;
+    std::stringstream lines(all);
+    const auto keep = [&] {
+        if (entry.find(mark) != std::string::npos) {
+            result += entry;
+        }
+        entry.clear();
+    };
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("Sink Input #", 0) == 0) {
+            keep();
+        }
+        entry += line + "\n";
+    }
+    keep();
+    return result;
 }
 
 SoundServer::~SoundServer() {

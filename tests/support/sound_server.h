@@ -48,8 +48,9 @@ public:
     [[nodiscard]] std::string address() const { return "unix:" + socket().string(); }
     // What XDG_RUNTIME_DIR would be for a session whose server this is.
     [[nodiscard]] std::filesystem::path runtimeDir() const { return dir_ / "runtime"; }
-    // What `pactl list sink-inputs` says of the streams playing.
-    [[nodiscard]] std::string sinkInputs() const;
+    // What `pactl list sink-inputs` says of the streams playing, or of those of one application
+    // alone: the sound tests' reference tone plays all along.
+    [[nodiscard]] std::string sinkInputs(const std::string& application = {}) const;
     // Everything the server has logged going wrong so far, in order.
     [[nodiscard]] std::vector<Mishap> mishaps() const;
     // Kills every process of the server at once, as a crash would.
