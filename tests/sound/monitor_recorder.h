@@ -43,7 +43,8 @@ public:
     // Whether the reference tone was silent too over most of [from, to).
     [[nodiscard]] bool referenceSilent(std::size_t from, std::size_t to) const;
     // Every stretch of at least `shortest` samples in which the reference tone fell silent, from
-    // its first sample on: each is a step the server missed.
+    // its first sample on: each is a step the server missed (or the recorder's own thread held
+    // for longer than the tone has queued, 400 ms).
     struct Gap {
         std::size_t at;
         std::size_t length;
