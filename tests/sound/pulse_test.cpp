@@ -207,7 +207,15 @@ TEST_P(PulseServer, AHoleTheServerMakesIsChargedToItByTheReferenceToneBesideTheC
     const std::vector<HeardCue> heard = analyse(played, *recorder_);
     ASSERT_TRUE(heard[0].onset.has_value()) << "never heard";
     const std::vector<Mishap> mishaps = server_->mishaps();
+    // The daemon is first stopped 400 ms after the cue is asked for, which does not start
+    // 150 ms after that even on a busy machine: a hole before is not the stop's (a cue heard a step
+    // late, say), and the deal test charges it.
+    std::size_t stopped = 0;
     for (const Hole& hole : heard[0].holes) {
+        if (hole.atMs < 250.0) {
+            continue;
+        }
+        ++stopped;
         const HoleAccount account = accountOf(hole, mishaps);
         std::printf("[  measure ] the stopped daemon's hole: %s\n",
                     evidence(hole, account).c_str());
@@ -215,7 +223,7 @@ TEST_P(PulseServer, AHoleTheServerMakesIsChargedToItByTheReferenceToneBesideTheC
         EXPECT_TRUE(account.referenceSilent) << evidence(hole, account);
     }
     if (pipeWire) {
-        EXPECT_GE(heard[0].holes.size(), 2U) << "the stopped daemon made too few holes";
+        EXPECT_GE(stopped, 2U) << "the stopped daemon made too few holes";
     }
 }
 
