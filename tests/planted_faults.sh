@@ -73,12 +73,16 @@ fault a11y game/bets.h 's/{100, "100", "Ставка 100",/{100, "100", "Ста�
     "a screen reader hears the 100 bet as «Ставка: 100»"
 fault web web/shell.js 's/^        element.textContent = text;$/        element.innerHTML = text;/' \
     "the page sets a caption as markup"
+fault pulse sound/pulse_cue_player.cpp 's/^    if (waiting_ || !soundOn_) {/    if (!soundOn_ \&\& mode == game::CueMode::Sync) { if (auto muted = loadCue(folders_, name, kLongestCue)) { waiter_.waitUntil([] { return false; }, game::Waiter::Clock::now() + muted->length()); } }\n    if (waiting_ || !soundOn_) {/' \
+    "with the sound off a synchronous cue is unheard but still waited for"
+fault pipewire sound/pulse_output.cpp 's/^        std::min(total - playing_->writtenBytes, room) \/ frameBytes \* frameBytes;/        std::min(total - playing_->writtenBytes, playing_->writtenBytes == 0 ? frameBytes * static_cast<std::size_t>(playing_->cue.rate) \/ 5 : room) \/ frameBytes * frameBytes; if (bytes > 0 \&\& playing_->writtenBytes > 0) { const timespec stall{0, 300000000L}; nanosleep(\&stall, nullptr); }/' \
+    "the player writes a cue's first 200 ms, then stalls 300 ms before the rest, and its stream runs dry"
 
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/zuvik-faults.XXXXXX")
 trap 'rm -rf "$scratch"' EXIT
 mkdir "$scratch/src" "$scratch/pristine"
 git archive "$commit" | tar -x -C "$scratch/src"
-git archive "$commit" game ui | tar -x -C "$scratch/pristine"
+git archive "$commit" game ui sound | tar -x -C "$scratch/pristine"
 echo "== $(git rev-parse --short "$commit"): building a scratch copy"
 cmake -S "$scratch/src" -B "$scratch/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$scratch/build" -j "$(nproc)" >/dev/null

@@ -2,6 +2,7 @@
 #include "ui/form1.h"
 
 #include "game/menus.h"
+#include "game/table_look.h"
 #include "game/titles.h"
 
 #include "ui/accessibility.h"
@@ -9,6 +10,7 @@
 #include "ui/fit_label.h"
 #include "ui/hand_box.h"
 #include "ui/hand_cards.h"
+#include "ui/input_blocker.h"
 #include "ui/scaled_table.h"
 #include "ui/twips.h"
 #include "ui/utf8.h"
@@ -17,6 +19,7 @@
 #include <QCloseEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPalette>
 
 #include <algorithm>
 #include <cmath>
@@ -34,6 +37,21 @@ using game::Control;
 // "Счет" fills its narrow box to the edge; the name should not run into it. At the size the
 // window opens at; it grows with the table.
 constexpr int kNameIndent = 3;
+// «Счет» is wider than its box in the table's face; the table left of it, up to the edge, is
+// free, and the caption may reach into it rather than be set narrower than the words below it.
+constexpr int kScoreReachTwips = 567;
+
+int scaledPixels(int twips, qreal factor) {
+    return static_cast<int>(std::lround(twips * factor / kTwipsPerPixel));
+}
+
+// The captions lie on the felt; everything else keeps the desktop's colours.
+void inkForTheFelt(QWidget& caption) {
+    QPalette palette = caption.palette();
+    const game::Rgb ink = game::kCaptionInk;
+    palette.setColor(QPalette::WindowText, QColor(ink.r, ink.g, ink.b));
+    caption.setPalette(palette);
+}
 
 std::size_t indexOf(Control control) {
     return static_cast<std::size_t>(control);
@@ -66,6 +84,13 @@ void Form1::createControls(ScaledTable* clientArea) {
         case game::ControlKind::Label: {
             auto* label = new FitLabel(caption, clientArea);
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            inkForTheFelt(*label);
+            if (row.control == Control::Label2) {
+                label->setReachLeft(pixels(kScoreReachTwips));
+                connect(clientArea, &ScaledTable::factorChanged, label, [label](qreal factor) {
+                    label->setReachLeft(scaledPixels(kScoreReachTwips, factor));
+                });
+            }
             if (row.control == Control::Label3) {
                 label->setIndent(kNameIndent);
                 connect(clientArea, &ScaledTable::factorChanged, label, [label](qreal factor) {
@@ -133,6 +158,7 @@ void Form1::createMenus() {
             action->setCheckable(true);
             action->setChecked(true);
             soundSwitch_ = action;
+            InputBlocker::letThrough(*action);
         }
     }
 }

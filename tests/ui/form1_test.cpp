@@ -103,7 +103,7 @@ private slots:
                 QCOMPARE(label->text(), caption);
                 QCOMPARE(label->textFormat(), Qt::PlainText);
                 QCOMPARE(label->focusPolicy(), Qt::NoFocus);
-                QVERIFY2(captionFits(label->shownFont(), caption, label->contentsRect().size()),
+                QVERIFY2(captionFits(label->shownFont(), caption, label->captionRect().size()),
                          qPrintable(name));
                 QCOMPARE(label->shownText(), caption);
             } else if (auto* button = qobject_cast<FitButton*>(widget)) {
@@ -217,7 +217,7 @@ private slots:
             const QString caption = QString::fromUtf8(text);
             label->setText(caption);
             QCOMPARE(label->shownText(), caption);
-            QVERIFY2(captionFits(label->shownFont(), caption, label->contentsRect().size()), text);
+            QVERIFY2(captionFits(label->shownFont(), caption, label->captionRect().size()), text);
         }
     }
 
