@@ -3,12 +3,8 @@
 // PipeWire in turn, with a null sink whose monitor shows what was actually played. What is
 // asserted holds on a loaded machine too: how late or early a cue is, is a measurement of
 // cue_timing, not a test.
-#include "blocking_waiter.h"
 #include "cue_analysis.h"
-#include "monitor_recorder.h"
-#include "sound/pulse_cue_player.h"
-#include "sound_server.h"
-#include "test_audio.h"
+#include "server_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -38,27 +34,13 @@ std::vector<float> lastMilliseconds(const std::vector<float>& heard, std::size_t
     return {heard.end() - static_cast<std::ptrdiff_t>(n), heard.end()};
 }
 
-class PulseServer : public ::testing::TestWithParam<ServerKind> {
+class PulseServer : public ServerFixture {
 protected:
     void SetUp() override {
-        if (const std::string missing = SoundServer::missing(GetParam()); !missing.empty()) {
-            GTEST_SKIP() << nameOf(GetParam())
-                         << " is not installed, so the cue player cannot be tried against it "
-                            "(install "
-                         << missing << ")";
+        ServerFixture::SetUp();
+        if (IsSkipped() || HasFatalFailure()) {
+            return;
         }
-        server_.emplace(GetParam());
-        ASSERT_EQ(server_->failed(), "");
-        setenv("PULSE_SERVER", server_->address().c_str(), 1);
-        recorder_.emplace(server_->address(), GetParam() == ServerKind::PipeWire ? 25ms : 10ms);
-        ASSERT_TRUE(recorder_->recording());
-        // A fresh null sink sleeps through its first idle block before it plays anything.
-        const auto deadline = Clock::now() + 10s;
-        while (recorder_->position() < MonitorRecorder::rate && Clock::now() < deadline) {
-            std::this_thread::sleep_for(50ms);
-        }
-        ASSERT_GE(recorder_->position(), MonitorRecorder::rate) << "the null sink does not play";
-
         writeTone(dir_ / "short.wav", {.seconds = 0.25, .hz = 880.0});
         writeTone(dir_ / "card.wav", {.seconds = 0.12, .hz = 1000.0});
         writeTone(dir_ / "long.wav", {.seconds = 2.0, .hz = 440.0});
@@ -68,17 +50,6 @@ protected:
                                         .format = SF_FORMAT_WAV | SF_FORMAT_FLOAT});
         writeBytes(dir_ / "text.wav", "not a sound\n");
         writeBytes(dir_ / "empty.wav", "");
-        player_ = std::make_unique<sound::PulseCuePlayer>(
-            waiter_, std::vector<fs::path>{dir_.path(), ZUVIK_CUE_DIR});
-    }
-
-    void TearDown() override {
-        if (server_) {
-            server_->thaw(); // the recorder could not end on a frozen server
-        }
-        player_.reset();
-        recorder_.reset();
-        server_.reset();
     }
 
     // Plays a cue and returns how long play() took, in milliseconds.
@@ -110,18 +81,6 @@ protected:
         }
         return played;
     }
-
-    // What the sink has played since `from`, once all of it is recorded.
-    std::vector<float> heardSince(std::size_t from) {
-        recorder_->settle();
-        return recorder_->between(from, recorder_->position());
-    }
-
-    TempDir dir_;
-    std::optional<SoundServer> server_;
-    std::optional<MonitorRecorder> recorder_;
-    BlockingWaiter waiter_;
-    std::unique_ptr<sound::PulseCuePlayer> player_;
 };
 
 TEST_P(PulseServer, EveryCueOfADealIsHeardWholeInOrderAndNoSyncCueEndsForItsCallerEarly) {

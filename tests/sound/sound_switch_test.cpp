@@ -2,12 +2,8 @@
 // The player's sound switch against a real sound server, PulseAudio and PipeWire in turn, whose
 // sink's monitor shows what was heard. A whole deal with the sound off must sound of nothing,
 // hold no click for a cue, and tell the window exactly what the same deal with sound does.
-#include "blocking_waiter.h"
 #include "deal_with_sound.h"
-#include "monitor_recorder.h"
-#include "sound/pulse_cue_player.h"
-#include "sound_server.h"
-#include "test_audio.h"
+#include "server_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -32,49 +28,18 @@ constexpr double audible = 0.05;
 constexpr const char* kLongCue = "bye.wav";
 constexpr double kLongCueHz = 440.0;
 
-class PulseServerSoundSwitch : public ::testing::TestWithParam<ServerKind> {
+class PulseServerSoundSwitch : public ServerFixture {
 protected:
     void SetUp() override {
-        if (const std::string missing = SoundServer::missing(GetParam()); !missing.empty()) {
-            GTEST_SKIP() << nameOf(GetParam()) << " is not installed (install " << missing << ")";
+        ServerFixture::SetUp();
+        if (!IsSkipped() && !HasFatalFailure()) {
+            writeTone(dir_ / kLongCue, {.seconds = 2.0, .hz = kLongCueHz});
         }
-        server_.emplace(GetParam());
-        ASSERT_EQ(server_->failed(), "");
-        setenv("PULSE_SERVER", server_->address().c_str(), 1);
-        recorder_.emplace(server_->address(), GetParam() == ServerKind::PipeWire ? 25ms : 10ms);
-        ASSERT_TRUE(recorder_->recording());
-        // A fresh null sink sleeps through its first idle block before it plays anything.
-        const auto deadline = Clock::now() + 10s;
-        while (recorder_->position() < MonitorRecorder::rate && Clock::now() < deadline) {
-            std::this_thread::sleep_for(50ms);
-        }
-        ASSERT_GE(recorder_->position(), MonitorRecorder::rate) << "the null sink does not play";
-        writeTone(dir_ / kLongCue, {.seconds = 2.0, .hz = kLongCueHz});
-        player_ = std::make_unique<sound::PulseCuePlayer>(
-            waiter_, std::vector<fs::path>{dir_.path(), ZUVIK_CUE_DIR});
-    }
-
-    void TearDown() override {
-        player_.reset();
-        recorder_.reset();
-        server_.reset();
-    }
-
-    // What the sink has played since `from`, once all of it is recorded.
-    std::vector<float> heardSince(std::size_t from) {
-        recorder_->settle();
-        return recorder_->between(from, recorder_->position());
     }
 
     [[nodiscard]] double longCueLevelSince(std::size_t from) {
         return toneLevel(heardSince(from), MonitorRecorder::rate, kLongCueHz);
     }
-
-    TempDir dir_;
-    std::optional<SoundServer> server_;
-    std::optional<MonitorRecorder> recorder_;
-    BlockingWaiter waiter_;
-    std::unique_ptr<sound::PulseCuePlayer> player_;
 };
 
 TEST_P(PulseServerSoundSwitch, OffADealIsSilentHoldsNoClickAndShowsAllTheSameThenOnItIsHeard) {
