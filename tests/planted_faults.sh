@@ -71,6 +71,8 @@ fault ui ui/hand_cards.cpp 's/    setVisible(hand_.isVisibleTo(parentWidget()) \
     "the cards stay on the table when the hand box is hidden"
 fault a11y game/controls.h 's/"Ставка 100", "Поставить 100/"Ставка 10", "Поставить 100/' \
     "a screen reader hears the 100 bet as «Ставка 10»"
+fault a11y ui/qt_view.cpp 's/^            spokenMoney_.changed();/            static_cast<void>(label);/' \
+    "a change of the money is never told to a screen reader"
 
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/zuvik-faults.XXXXXX")
 trap 'rm -rf "$scratch"' EXIT
