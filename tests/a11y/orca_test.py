@@ -190,13 +190,13 @@ def play(executable, orca):
         player.press("F1", r"(?:dialog|alert)\.?(?:\n|$)", "the rules box")
         orca.quiet()
         heading = open_rules_heading()
-        text = player.press("Tab", "^" + re.escape(heading) + ".*text", "the rules' text by its name")
+        text = player.press("Tab", "(?m)^" + re.escape(heading) + ".*text", "the rules' text by its name")
         orca.quiet()
+        after_name = orca.mark()
         line = player.press("Down", r"\S", "a line of the rules")
         orca.quiet()
-        heard = [u for u in orca.said[since:]]
         rules = open_rules_lines()
-        check(any(u.strip() in rules for u in heard[heard.index(text.group(0)) + 1:]),
+        check(any(u.strip() in rules for u in orca.said[after_name:]),
               f"Down in the rules reads a line of them: «{line.string}»")
         player.press("ctrl+End", r"\S", "the rules' last line")
         orca.quiet()
