@@ -192,6 +192,8 @@ def play(executable, orca):
         heading = open_rules_heading()
         text = player.press("Tab", "(?m)^" + re.escape(heading) + ".*text", "the rules' text by its name")
         orca.quiet()
+        player.press("Down", r"\S", "the blank line under the heading")
+        orca.quiet()
         after_name = orca.mark()
         line = player.press("Down", r"\S", "a line of the rules")
         orca.quiet()
