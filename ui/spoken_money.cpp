@@ -38,10 +38,9 @@ void SpokenMoney::focusChanged(QWidget* now) {
     }
     if (state_ != State::Told && now != nullptr) {
         carry(now);
-        // A box's button, read after the box's text, or the hand with its cards: a focus that
-        // stays. The buttons a phase hides hand the focus on at once, and Orca skips them.
-        if (state_ == State::AwaitingFocus || QApplication::activeModalWidget() == now->window() ||
-            now->objectName() == QStringLiteral("Text1")) {
+        // A box's button, read after the box's text, is a focus that stays: the command goes on
+        // only once the box is answered. Any other focus may yet be passed on or cut off by a box.
+        if (state_ == State::AwaitingFocus || QApplication::activeModalWidget() == now->window()) {
             state_ = State::Told;
         }
     }

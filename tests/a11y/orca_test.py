@@ -114,7 +114,9 @@ def check(condition, message):
 
 
 def empty_hand_heard(said):
-    return [u for u in said if u.startswith("Ваши карты") and not re.search(CARD, u)]
+    """The hand's focus heard without a card: its name and role, then no line of cards."""
+    return [f"{u} {following}" for u, following in zip(said, said[1:] + [""])
+            if u.startswith("Ваши карты") and not re.search(CARD, u + following)]
 
 
 def tab_to(player, name):
@@ -130,22 +132,23 @@ def tab_to(player, name):
     raise Failure(f"Tab never reached «{name}»")
 
 
-def answer_boxes(player, until, timeout=60):
-    """Answers with Return every box Orca reads, until an utterance matches until. Returns the
-    boxes' texts as Orca read them."""
-    orca, read = player.orca, []
+BOX = re.compile(r"^alert |dialog\.?$")
+
+
+def answer_boxes(player, until, timeout=90):
+    """Answers with Return every box Orca reads, until Orca falls quiet on an utterance that
+    matches until with no box open. Returns everything said on the way."""
+    orca = player.orca
     deadline = time.monotonic() + timeout
-    since = orca.mark()
+    start = since = orca.mark()
     while time.monotonic() < deadline:
-        orca.quiet(0.6)
+        orca.quiet(0.8)
         fresh = orca.said[since:]
         since = orca.mark()
-        if any(re.search(until, u) for u in fresh):
-            return read
-        boxes = [u for u in fresh if re.search(r"(?:dialog|alert)\.?$", u)]
-        if boxes:
-            read.extend(fresh)
+        if any(BOX.search(u) for u in fresh):
             player.key("Return")
+        elif any(re.search(until, u) for u in orca.said[start:]):
+            return orca.said[start:]
     raise Failure(f"the boxes never led to {until}")
 
 
@@ -187,7 +190,7 @@ def play(executable, orca):
 
         # F1 in the middle of a deal: the rules, read line by line, then back to the deal.
         since = orca.mark()
-        player.press("F1", r"(?:dialog|alert)\.?(?:\n|$)", "the rules box")
+        player.press("F1", r"dialog\.?(?:\n|$)", "the rules box")
         orca.quiet()
         heading = open_rules_heading()
         text = player.press("Tab", "(?m)^" + re.escape(heading) + ".*text", "the rules' text by its name")
@@ -210,8 +213,7 @@ def play(executable, orca):
         tab_to(player, "Бери себе")
         since = orca.mark()
         player.key("space", "Space on «Бери себе»")
-        answer_boxes(player, r"Мне хватит|Делайте ставки|Бери себе")
-        after = orca.said[since:]
+        after = answer_boxes(player, r"^(?:Ваши карты read only text|Делайте ставки push button)")
         outcome = [u for u in after if re.search(r"[уУ] вас \d+у компа \d+", u)]
         check(outcome, "the outcome box is read")
         spoken_money = [u for u in after if MONEY_SPOKEN.search(u)]
