@@ -12,6 +12,7 @@
 #include "ui/qt_view.h"
 #include "ui/rules_file_reader.h"
 
+#include <QAction>
 #include <QApplication>
 
 #include <cstdlib>
@@ -32,6 +33,9 @@ int main(int argc, char* argv[]) {
     game::TableState table;
     game::Game game(view, cues, random, rules, table);
     ui::connectCommands(form, game);
+    // Not a command: it never reaches the rules, so it works even while one runs.
+    QObject::connect(form.soundSwitch(), &QAction::toggled, &form,
+                     [&cues](bool on) { cues.setSoundOn(on); });
 
     try {
         game.load();

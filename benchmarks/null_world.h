@@ -29,8 +29,8 @@ public:
     }
     void terminate() override {}
     // Every settled deal, and nothing else, plays one of the three outcome cues.
-    void play(std::string_view name, game::CueMode) override {
-        if (name == "ooh.wav" || name == "ye.wav" || name == "oba.wav") {
+    void play(game::Cue cue, game::CueMode) override {
+        if (cue == game::Cue::Ooh || cue == game::Cue::Ye || cue == game::Cue::Oba) {
             ++settledDeals_;
         }
     }

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "game/bets.h"
 #include "game/game.h"
 #include "game/guarded.h"
 #include "game/money.h"
@@ -14,13 +15,13 @@ constexpr std::string_view kComputerShort =
 // A side is refused when it holds some money but less than the bet. Nothing is refused at 0:
 // the bet then drives the side below zero and the end-of-match check takes over.
 bool cannotCover(std::int32_t before, int bet) {
-    return before > 0 && before < bet && before % 25 == 0;
+    return before > 0 && before < bet && before % smallestBet() == 0;
 }
 
 // The computer bets at random only while both sides hold at least the largest bet.
-constexpr std::int32_t kRandomBetThreshold = 200;
-constexpr std::int32_t kFallbackStake = 50;
-constexpr int kFallbackBet = 25;
+constexpr std::int32_t kRandomBetThreshold = largestBet();
+constexpr std::int32_t kFallbackStake = 2 * smallestBet();
+constexpr int kFallbackBet = smallestBet();
 
 } // namespace
 
@@ -30,19 +31,19 @@ void Game::command5Click() {
 
 // "25" keeps no copies and never refuses.
 void Game::command6Click() {
-    placeBet(25, nullptr, nullptr);
+    placeBet(kBets[0].amount, nullptr, nullptr);
 }
 
 void Game::command7Click() {
-    placeBet(50, &table_.playerMoneyBefore50, &table_.computerMoneyBefore50);
+    placeBet(kBets[1].amount, &table_.playerMoneyBefore50, &table_.computerMoneyBefore50);
 }
 
 void Game::command8Click() {
-    placeBet(100, &table_.playerMoneyBefore100, &table_.computerMoneyBefore100);
+    placeBet(kBets[2].amount, &table_.playerMoneyBefore100, &table_.computerMoneyBefore100);
 }
 
 void Game::command9Click() {
-    placeBet(200, &table_.playerMoneyBefore200, &table_.computerMoneyBefore200);
+    placeBet(kBets[3].amount, &table_.playerMoneyBefore200, &table_.computerMoneyBefore200);
 }
 
 void Game::placeBet(int bet, std::int32_t* playerCopy, std::int32_t* computerCopy) {
@@ -56,12 +57,12 @@ void Game::placeBet(int bet, std::int32_t* playerCopy, std::int32_t* computerCop
     if (playerCopy != nullptr) {
         // The player's refusal comes first: when neither side can cover, only it is heard.
         if (cannotCover(*playerCopy, bet)) {
-            announce("sv.wav", kPlayerShort);
+            announce(Cue::Sv, kPlayerShort);
             refuseBet(playerCopy, computerCopy);
             return;
         }
         if (cannotCover(*computerCopy, bet)) {
-            announce("sv.wav", kComputerShort);
+            announce(Cue::Sv, kComputerShort);
             refuseBet(playerCopy, computerCopy);
             return;
         }
@@ -69,7 +70,7 @@ void Game::placeBet(int bet, std::int32_t* playerCopy, std::int32_t* computerCop
     if (endOfMatchCheck(OutTest::BelowZero, true) == CheckResult::Stop) {
         return;
     }
-    cues_.play("win.wav", CueMode::Sync);
+    cues_.play(Cue::Win, CueMode::Sync);
     showMoney(Control::Label4, table_.playerMoney);
     showMoney(Control::Label6, table_.computerMoney);
     showMoney(Control::Label8, table_.stake);

@@ -57,7 +57,11 @@ CardGrid makeCardGrid() {
 }
 
 BetValues makeBetValues() {
-    return {25, 50, 100, 200};
+    BetValues values{};
+    for (std::size_t index = 0; index < values.size(); ++index) {
+        values[index] = static_cast<std::uint8_t>(kBets.at(index).amount);
+    }
+    return values;
 }
 
 std::optional<std::uint8_t> cardValue(const CardGrid& grid, std::string_view name) {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "game/bets.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -21,7 +23,7 @@ using CardNames = std::array<std::string, kDeckSize>;
 // Row v - 2 holds the four cards of value v, suits in the order червы, бубны, треф, пики.
 // The row of value 5 stays empty: no card is worth 5.
 using CardGrid = std::array<std::array<std::string, kSuits>, kHighestValue - kLowestValue + 1>;
-using BetValues = std::array<std::uint8_t, 4>;
+using BetValues = std::array<std::uint8_t, kBets.size()>;
 
 [[nodiscard]] CardNames makeDeckOrder();
 [[nodiscard]] CardGrid makeCardGrid();

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "game/bets.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -138,14 +140,14 @@ inline constexpr std::array<ControlRow, kControlCount> kControls{{
     {Control::Command5, "Command5", ControlKind::Button, "Делайте ставки",
      {1616, 2551, 1417, 567}, 13,
      "Делайте ставки", "Выбрать ставку на следующую раздачу", false, {Phase::BettingClosed}},
-    {Control::Command6, "Command6", ControlKind::Button, "25", {240, 2551, 595, 567}, 14,
-     "Ставка 25", "Поставить 25 на кон", false, {Phase::ChoosingBet}},
-    {Control::Command7, "Command7", ControlKind::Button, "50", {1200, 2551, 595, 567}, 15,
-     "Ставка 50", "Поставить 50 на кон", false, {Phase::ChoosingBet}},
-    {Control::Command8, "Command8", ControlKind::Button, "100", {2160, 2551, 595, 567}, 16,
-     "Ставка 100", "Поставить 100 на кон", false, {Phase::ChoosingBet}},
-    {Control::Command9, "Command9", ControlKind::Button, "200", {3137, 2551, 595, 567}, 17,
-     "Ставка 200", "Поставить 200 на кон", false, {Phase::ChoosingBet}},
+    {Control::Command6, "Command6", ControlKind::Button, kBets[0].caption, {240, 2551, 595, 567}, 14,
+     kBets[0].spokenName, kBets[0].description, false, {Phase::ChoosingBet}},
+    {Control::Command7, "Command7", ControlKind::Button, kBets[1].caption, {1200, 2551, 595, 567}, 15,
+     kBets[1].spokenName, kBets[1].description, false, {Phase::ChoosingBet}},
+    {Control::Command8, "Command8", ControlKind::Button, kBets[2].caption, {2160, 2551, 595, 567}, 16,
+     kBets[2].spokenName, kBets[2].description, false, {Phase::ChoosingBet}},
+    {Control::Command9, "Command9", ControlKind::Button, kBets[3].caption, {3137, 2551, 595, 567}, 17,
+     kBets[3].spokenName, kBets[3].description, false, {Phase::ChoosingBet}},
 }};
 // clang-format on
 

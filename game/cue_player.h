@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <string_view>
+#include "game/cues.h"
 
 namespace game {
 
@@ -10,12 +10,12 @@ enum class CueMode {
     Async, // returns at once; the next cue of either mode cuts it off
 };
 
-// Plays a cue by bare file name ("deal.wav"). A cue that cannot be played returns at once
-// and changes nothing: the rules never learn whether it was heard.
+// Plays one of the game's cues. A cue that cannot be played returns at once and changes
+// nothing: the rules never learn whether it was heard.
 class CuePlayer {
 public:
     virtual ~CuePlayer() = default;
-    virtual void play(std::string_view name, CueMode mode) = 0;
+    virtual void play(Cue cue, CueMode mode) = 0;
 };
 
 } // namespace game

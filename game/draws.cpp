@@ -20,14 +20,14 @@ void Game::command1Click() {
     if (table_.dealtCount >= kDeckSize) {
         return; // no 37th card; the rules never get this far into the deck
     }
-    cues_.play("deal.wav", CueMode::Sync);
+    cues_.play(Cue::Deal, CueMode::Sync);
     guardedAdd(table_.dealtCount, 1, "dealtCount");
     const std::string_view name = nameAt(table_.dealtCount);
     if (const auto value = valueAt(table_.dealtCount)) {
         guardedAdd(table_.playerPoints, *value, "playerPoints");
     }
     if (table_.playerPoints > kScoldAbove) {
-        announce("sv.wav", kTooMany);
+        announce(Cue::Sv, kTooMany);
         if (table_.answer == kResultOk) {
             view_.showPhase(Phase::PlayerFirstDealNoMoreCards);
         }
@@ -41,7 +41,7 @@ void Game::command3Click() {
     if (table_.dealtCount >= kDeckSize) {
         return;
     }
-    cues_.play("deal.wav", CueMode::Sync);
+    cues_.play(Cue::Deal, CueMode::Sync);
     view_.focusHand();
     guardedAdd(table_.dealtCount, 1, "dealtCount");
     if (const auto value = valueAt(table_.dealtCount)) {
@@ -49,7 +49,7 @@ void Game::command3Click() {
     }
     view_.setHandText(view_.handText() + std::string(nameAt(table_.dealtCount)));
     if (table_.playerPoints > kScoldAbove) {
-        announce("sv.wav", kTooMany);
+        announce(Cue::Sv, kTooMany);
         if (table_.answer == kResultOk) {
             view_.showPhase(Phase::ComputerFirstDealNoMoreCards);
         }

@@ -23,7 +23,7 @@ Game::CheckResult Game::endOfMatchCheck(OutTest test, bool refundsPlayersHalf) {
         return test == OutTest::BelowZero ? money < 0 : money <= 0;
     };
     if (isOut(table_.playerMoney)) {
-        announce("end.wav", kPlayerBroke);
+        announce(Cue::End, kPlayerBroke);
         if (table_.answer == kResultOk) {
             table_.answer = view_.messageBox(kNewMatch, Buttons::YesNo, {});
             if (table_.answer == kResultYes) {
@@ -34,7 +34,7 @@ Game::CheckResult Game::endOfMatchCheck(OutTest test, bool refundsPlayersHalf) {
         }
     }
     if (isOut(table_.computerMoney)) {
-        announce("2.wav", kComputerBroke);
+        announce(Cue::Two, kComputerBroke);
         if (table_.answer == kResultOk) {
             table_.answer = view_.messageBox(kGoOn, Buttons::YesNo, {});
             if (table_.answer == kResultYes) {
@@ -59,7 +59,7 @@ void Game::bankRefill(bool refundsPlayersHalf) {
 }
 
 void Game::sayGoodbye() {
-    cues_.play("bye.wav", CueMode::Sync);
+    cues_.play(Cue::Bye, CueMode::Sync);
     terminate();
 }
 

@@ -66,7 +66,7 @@ void Game::dispatch(Command command) {
 }
 
 void Game::inicial2() {
-    cues_.play("kn.wav", CueMode::Sync);
+    cues_.play(Cue::Kn, CueMode::Sync);
     table_.playerMoney = 1000;
     table_.computerMoney = 1000;
     // Nothing is on the table at the start of a match, whatever stake still holds.
@@ -97,7 +97,7 @@ void Game::payStakeTo(Outcome winner) {
     }
 }
 
-void Game::announce(std::string_view cue, std::string_view prompt) {
+void Game::announce(Cue cue, std::string_view prompt) {
     cues_.play(cue, CueMode::Sync);
     table_.answer = view_.messageBox(prompt, Buttons::Ok, {});
 }

@@ -72,7 +72,7 @@ private:
     void rulesCommand();
 
     // Plays the cue synchronously, shows an OK box and keeps its result in answer.
-    void announce(std::string_view cue, std::string_view prompt);
+    void announce(Cue cue, std::string_view prompt);
     void showMoney(Control label, std::int64_t amount);
     // Both purses as they stand, nothing on the table, and only "Делайте ставки" offered.
     void showStandingAndCloseBetting();
@@ -90,7 +90,7 @@ private:
     // value: the step that sets a hand's first total then leaves it as it was.
     [[nodiscard]] std::optional<int> pairValueAt(int position) const;
     void chanceEvents();
-    void chanceEvent(std::string_view cue, std::string_view prompt, int change);
+    void chanceEvent(Cue cue, std::string_view prompt, int change);
     void playerFirstComputerTurn();
     void closeDecidedPlayerFirstDeal();
     void tiePlayerFirstDeal();

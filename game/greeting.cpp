@@ -16,7 +16,7 @@ std::string welcomeText(const std::string& name) {
 
 void Game::greet() {
     initTables(table_);
-    cues_.play("door.wav", CueMode::Sync);
+    cues_.play(Cue::Door, CueMode::Sync);
     // The name is kept exactly as typed; only the empty text (Cancel) counts as no name,
     // so a name of blanks is welcomed like any other.
     table_.playerName = view_.inputBox("Вы хотите сыграть? Тогда представьтесь");
@@ -25,7 +25,7 @@ void Game::greet() {
         if (table_.playerName == table_.noName) {
             // Shown out with the farewell heard to its end, as on every other way out; the
             // window never appears.
-            cues_.play("bye.wav", CueMode::Sync);
+            cues_.play(Cue::Bye, CueMode::Sync);
             terminate();
         }
     }

@@ -36,8 +36,8 @@ void Game::newMatchCommand() {
 }
 
 void Game::exitCommand() {
-    cues_.play("fe.wav", CueMode::Sync);
-    cues_.play("bye.wav", CueMode::Sync);
+    cues_.play(Cue::Fe, CueMode::Sync);
+    cues_.play(Cue::Bye, CueMode::Sync);
     terminate();
 }
 

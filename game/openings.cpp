@@ -22,8 +22,8 @@ constexpr int kComputerFirstHandLimit = 7;
 void Game::inicial() {
     view_.focusHand();
     // The second start cuts the first off: one short shuffling sound, never waited for.
-    cues_.play("deal.wav", CueMode::Async);
-    cues_.play("deal.wav", CueMode::Async);
+    cues_.play(Cue::Deal, CueMode::Async);
+    cues_.play(Cue::Deal, CueMode::Async);
     table_.drawnMarks.fill(false);
     random_.reseed();
     shuffleInto(table_.deckOrder, table_.drawnMarks, table_.deck, random_);
@@ -37,9 +37,9 @@ void Game::inicial() {
 void Game::inicial1() {
     random_.reseed();
     chanceEvents();
-    cues_.play("win.wav", CueMode::Sync);
-    cues_.play("deal.wav", CueMode::Sync);
-    cues_.play("deal.wav", CueMode::Sync);
+    cues_.play(Cue::Win, CueMode::Sync);
+    cues_.play(Cue::Deal, CueMode::Sync);
+    cues_.play(Cue::Deal, CueMode::Sync);
 
     table_.drawnMarks2.fill(false);
     for (std::string& slot : table_.deck) {
@@ -55,7 +55,7 @@ void Game::inicial1() {
     guardedSet(table_.dealtCount, 2, "dealtCount");
     for (int position = 3; position <= kComputerFirstHandLimit; ++position) {
         if (table_.computerPoints < kComputerStands) {
-            cues_.play("deal.wav", CueMode::Sync);
+            cues_.play(Cue::Deal, CueMode::Sync);
             if (const auto value = valueAt(position)) {
                 guardedAdd(table_.computerPoints, *value, "computerPoints");
             }
@@ -81,24 +81,24 @@ void Game::chanceEvents() {
     if (table_.playerMoney > 400) {
         guardedSet(table_.eventRoll, drawEventRoll(random_), "eventRoll");
         if (table_.eventRoll == 6 || table_.eventRoll == 3) {
-            chanceEvent("4.wav", kExpense, -100);
+            chanceEvent(Cue::Lose, kExpense, -100);
         }
         if (table_.eventRoll == 18 || table_.eventRoll == 12) {
-            chanceEvent("4.wav", kFine, -200);
+            chanceEvent(Cue::Lose, kFine, -200);
         }
     }
     if (table_.playerMoney > 0) {
         guardedSet(table_.eventRoll, drawEventRoll(random_), "eventRoll");
         if (table_.eventRoll == 10 || table_.eventRoll == 5) {
-            chanceEvent("yes.wav", kStash, 300);
+            chanceEvent(Cue::Gain, kStash, 300);
         }
         if (table_.eventRoll == 20 || table_.eventRoll == 15) {
-            chanceEvent("yes.wav", kSale, 400);
+            chanceEvent(Cue::Gain, kSale, 400);
         }
     }
 }
 
-void Game::chanceEvent(std::string_view cue, std::string_view prompt, int change) {
+void Game::chanceEvent(Cue cue, std::string_view prompt, int change) {
     announce(cue, prompt);
     if (table_.answer == kResultOk) {
         guardedAdd(table_.playerMoney, change, "playerMoney");

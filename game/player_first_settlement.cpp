@@ -11,25 +11,25 @@ namespace game {
 namespace {
 
 constexpr std::array<SettlementCase, 9> kCases{{
-    {"ye.wav", "ура, проиграл! Это тебе не в шахматы играть, тут думать надо. ну держись, я сдаю! ",
+    {Cue::Ye, "ура, проиграл! Это тебе не в шахматы играть, тут думать надо. ну держись, я сдаю! ",
      Outcome::ComputerWins},
-    {"ooh.wav", "Тебе повезло. Но ты не сильно радуйся, карта не лошадь, в одну сторону не везет.",
+    {Cue::Ooh, "Тебе повезло. Но ты не сильно радуйся, карта не лошадь, в одну сторону не везет.",
      Outcome::PlayerWins},
-    {"oba.wav",
+    {Cue::Oba,
      "У тебя зувик? И у меня зувик. Всетаки правильно говорят, что дуракам и пьяницам везет",
      Outcome::Tie},
-    {"oba.wav", "У нас с тобою ничья! Так что достовляем кон и вперед", Outcome::Tie},
-    {"ooh.wav",
+    {Cue::Oba, "У нас с тобою ничья! Так что достовляем кон и вперед", Outcome::Tie},
+    {Cue::Ooh,
      "У меня перебор. Ну что ты пляшешь, как грешник на сковородке, будет и на моей улице "
      "праздник",
      Outcome::PlayerWins},
-    {"oba.wav",
+    {Cue::Oba,
      "Мы с тобою братан перебрали. Так чтотипо конкретно доставляем кон и продолжаем игру",
      Outcome::Tie},
-    {"ye.wav", "Ага, перебрал! А ведь тебя мама предупреждала, не играй в карты деточка на денежки",
+    {Cue::Ye, "Ага, перебрал! А ведь тебя мама предупреждала, не играй в карты деточка на денежки",
      Outcome::ComputerWins},
-    {"ooh.wav", "Ого, у тебя зувик! Ну выше задницы не прыгнешь", Outcome::PlayerWins},
-    {"ye.wav", "У меня зувик! Учись малыш, как профессионалы играют", Outcome::ComputerWins},
+    {Cue::Ooh, "Ого, у тебя зувик! Ну выше задницы не прыгнешь", Outcome::PlayerWins},
+    {Cue::Ye, "У меня зувик! Учись малыш, как профессионалы играют", Outcome::ComputerWins},
 }};
 
 // The tests in the order of the table; the first that holds names the outcome. The cases
@@ -99,7 +99,7 @@ void Game::playerFirstComputerTurn() {
     for (int card = 3; card <= kComputerHandLimit; ++card) {
         const int position = table_.dealtCount + card;
         if (table_.computerPoints < kComputerStands && position <= kDeckSize) {
-            cues_.play("deal.wav", CueMode::Sync);
+            cues_.play(Cue::Deal, CueMode::Sync);
             if (const auto value = valueAt(position)) {
                 guardedAdd(table_.computerPoints, *value, "computerPoints");
             }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "game/cues.h"
+
 #include <string_view>
 
 namespace game {
@@ -9,7 +11,7 @@ enum class Outcome { PlayerWins, ComputerWins, Tie };
 
 // One line of a settlement table: the cue, the computer's comment and what happens to the stake.
 struct SettlementCase {
-    std::string_view cue;
+    Cue cue;
     std::string_view message;
     Outcome outcome;
 };

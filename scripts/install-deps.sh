@@ -3,6 +3,7 @@
 # Installs, from Debian's own archive, whatever the game needs and is not yet installed.
 #   scripts/install-deps.sh play   what building and playing needs
 #   scripts/install-deps.sh test   that, plus what the tests, checks and packaging need
+#   scripts/install-deps.sh web    what building and serving the web page needs
 #   scripts/install-deps.sh release  what check-release.sh needs to make and watch a fresh system
 set -euo pipefail
 
@@ -22,15 +23,22 @@ test_packages=(
     desktop-file-utils appstream dpkg-dev file librsvg2-bin strace man-db
     python3 python3-pyatspi at-spi2-core dbus orca speech-dispatcher openbox
     weston
+    emscripten node-acorn chromium chromium-driver python3-selenium
+)
+# The web page: Debian's emscripten (and its node-acorn), the host's compiler and libsndfile for
+# the cue generator, the deck, python3 to serve it.
+web_packages=(
+    emscripten node-acorn g++ cmake ninja-build libsndfile1-dev gnome-cards-data gzip python3
 )
 release_packages=(debootstrap xvfb xdotool imagemagick procps)
 
 case "${1:-play}" in
 play) wanted=("${build_packages[@]}") ;;
 test) wanted=("${build_packages[@]}" "${test_packages[@]}") ;;
+web) wanted=("${web_packages[@]}") ;;
 release) wanted=("${release_packages[@]}") ;;
 *)
-    echo "usage: $0 play|test|release" >&2
+    echo "usage: $0 play|test|web|release" >&2
     exit 2
     ;;
 esac

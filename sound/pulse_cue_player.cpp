@@ -24,8 +24,12 @@ PulseCuePlayer::PulseCuePlayer(game::Waiter& waiter, std::vector<std::filesystem
 
 PulseCuePlayer::~PulseCuePlayer() = default;
 
+void PulseCuePlayer::play(game::Cue cue, game::CueMode mode) {
+    play(game::cueFile(cue), mode);
+}
+
 void PulseCuePlayer::play(std::string_view name, game::CueMode mode) {
-    if (waiting_) {
+    if (waiting_ || !soundOn_) {
         return;
     }
     try {
@@ -45,6 +49,13 @@ void PulseCuePlayer::play(std::string_view name, game::CueMode mode) {
         }
     } catch (...) {
         waiting_ = false; // out of memory: the cue is simply not heard
+    }
+}
+
+void PulseCuePlayer::setSoundOn(bool on) {
+    soundOn_ = on;
+    if (!on) {
+        output_->stop();
     }
 }
 

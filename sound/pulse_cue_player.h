@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 namespace sound {
@@ -23,6 +24,10 @@ class PulseOutput;
 //
 // A synchronous cue cannot be interrupted by another play(): a play() that arrives while one is
 // being waited on (from the waiter's own event loop, say) is dropped.
+//
+// The player's own sound switch: with the sound off every cue returns at once unheard, as one
+// that cannot be played does, so the game runs on exactly as with sound but never waits in
+// silence. Nothing of it is kept between runs, and the mixer's setting for the game is left alone.
 class PulseCuePlayer final : public game::CuePlayer {
 public:
     // waiter must outlive the player. Cues are looked up by name in folders, in order.
@@ -32,7 +37,12 @@ public:
     PulseCuePlayer(const PulseCuePlayer&) = delete;
     PulseCuePlayer& operator=(const PulseCuePlayer&) = delete;
 
-    void play(std::string_view name, game::CueMode mode) override;
+    void play(game::Cue cue, game::CueMode mode) override;
+    // Any file by bare name, as the game's own cues are played.
+    void play(std::string_view file, game::CueMode mode);
+    // Off cuts off whatever plays at once, a synchronous cue being waited on included, which then
+    // returns. On again, the next cue plays. On from the start.
+    void setSoundOn(bool on);
 
 private:
     game::Waiter& waiter_;
@@ -40,6 +50,7 @@ private:
     std::unique_ptr<PulseOutput> output_;
     std::uint64_t lastId_ = 0;
     bool waiting_ = false; // a synchronous cue is being waited on
+    bool soundOn_ = true;
 };
 
 } // namespace sound

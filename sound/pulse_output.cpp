@@ -116,6 +116,19 @@ void PulseOutput::giveUp(std::uint64_t id) {
     pa_threaded_mainloop_unlock(loop_);
 }
 
+void PulseOutput::stop() {
+    if (loop_ == nullptr) {
+        return;
+    }
+    pa_threaded_mainloop_lock(loop_);
+    if (playing_) {
+        finish(playing_->id);
+        playing_.reset();
+        silence();
+    }
+    pa_threaded_mainloop_unlock(loop_);
+}
+
 bool PulseOutput::connect() {
     if (context_ != nullptr && PA_CONTEXT_IS_GOOD(pa_context_get_state(context_))) {
         return true;

@@ -46,6 +46,8 @@ public:
     // The synchronous cue `id` took longer than it can: the server has stopped answering. Cues
     // are dropped at once until it answers again.
     void giveUp(std::uint64_t id);
+    // Cuts off whatever plays at once, also a cue the server has taken whole, which is then over.
+    void stop();
 
 private:
     struct Playing {

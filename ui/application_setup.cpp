@@ -2,6 +2,9 @@
 #include "ui/application_setup.h"
 
 #include "ui/data_folders.h"
+#include "ui/utf8.h"
+
+#include "game/titles.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -97,7 +100,7 @@ void installQtTranslation(QCoreApplication& application) {
 void setUpApplication(QApplication& application) {
     // The display name is deliberately left to follow the application name: set explicitly,
     // X11 would append it to every window title that does not already end with it.
-    QCoreApplication::setApplicationName(QStringLiteral("Зувик"));
+    QCoreApplication::setApplicationName(fromUtf8(game::kApplicationTitle));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kApplicationId));
     application.installEventFilter(new IconOnceAWindowIsShown(&application));
     // The game ends only by its own rules or by the close box (see Form1::closeEvent), never

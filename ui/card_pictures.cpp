@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "ui/card_pictures.h"
 
+#include "game/card_theme.h"
+
 #include <QFile>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -23,12 +25,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kRanks = 9;
-
-// By game::Rank and game::Suit, as the card-theme format names them.
-constexpr std::array<const char*, kRanks> kRankIds{"6",    "7",     "8",    "9", "10",
-                                                   "jack", "queen", "king", "1"};
-constexpr std::array<const char*, game::kSuits> kSuitIds{"heart", "diamond", "club", "spade"};
+constexpr int kRanks = static_cast<int>(game::kThemeRankIds.size());
 
 // Rendering every card ahead makes a new card instant; past this much memory for the 36, at a
 // size only a large high-density screen asks for, only the hand's cards are rendered.
@@ -44,8 +41,9 @@ int indexOf(game::Card card) {
 }
 
 QString elementId(int index) {
-    return QString::fromLatin1(kSuitIds.at(static_cast<std::size_t>(index / kRanks))) + '_' +
-           QString::fromLatin1(kRankIds.at(static_cast<std::size_t>(index % kRanks)));
+    const game::Card card{static_cast<game::Rank>(index % kRanks),
+                          static_cast<game::Suit>(index / kRanks)};
+    return QString::fromStdString(game::themeElementId(card));
 }
 
 // Loads file into deck and says why it is not a deck of the 36 cards, or nothing when it is; the

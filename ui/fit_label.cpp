@@ -7,6 +7,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace ui {
 
@@ -14,20 +15,44 @@ FitLabel::FitLabel(const QString& text, QWidget* parent) : QLabel(text, parent) 
     setTextFormat(Qt::PlainText);
 }
 
+void FitLabel::setReachLeft(int pixels) {
+    if (pixels != reachLeft_) {
+        reachLeft_ = std::max(pixels, 0);
+        update();
+    }
+}
+
 QRect FitLabel::textRect() const {
     return contentsRect().adjusted(std::max(indent(), 0), 0, 0, 0);
 }
 
+QRect FitLabel::captionRect() const {
+    return textRect().adjusted(-reachLeft_, 0, 0, 0);
+}
+
 QFont FitLabel::shownFont() const {
-    return fit_(font(), text(), textRect().size());
+    return fit_(font(), text(), captionRect().size());
 }
 
 QString FitLabel::shownText() const {
-    return QFontMetrics(shownFont()).elidedText(text(), Qt::ElideRight, textRect().width());
+    return QFontMetrics(shownFont()).elidedText(text(), Qt::ElideRight, captionRect().width());
 }
 
-void FitLabel::paintEvent(QPaintEvent* /*event*/) {
-    QPainter painter(this);
+// A caption that fits its box starts where the box does; a wider one ends where the box does.
+qreal FitLabel::captionLeft() const {
+    const QRect box = textRect();
+    const qreal width = QFontMetricsF(shownFont()).horizontalAdvance(shownText());
+    return width <= box.width()
+               ? box.left()
+               : std::max<qreal>(box.left() + box.width() - width, captionRect().left());
+}
+
+QRect FitLabel::overhang() const {
+    const int left = static_cast<int>(std::floor(captionLeft()));
+    return left < 0 ? QRect(left, 0, -left, height()) : QRect();
+}
+
+void FitLabel::paintCaption(QPainter& painter) const {
     const QRect box = textRect();
     const QFont shown = shownFont();
     painter.setFont(shown);
@@ -44,7 +69,19 @@ void FitLabel::paintEvent(QPaintEvent* /*event*/) {
                              ? full.ascent()
                              : fitted.ascent();
     // drawText() at a point takes the text as it is: no markup, no mnemonics.
-    painter.drawText(QPointF(box.left(), top + ascent), shownText());
+    painter.drawText(QPointF(captionLeft(), top + ascent), shownText());
+}
+
+void FitLabel::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    paintCaption(painter);
+    // The table draws what reaches past the box; it is told whenever that changes, which no
+    // repaint of the label itself would show.
+    const QRect overhanging = overhang().translated(pos());
+    if (overhanging != paintedOverhang_ && parentWidget() != nullptr) {
+        parentWidget()->update(paintedOverhang_.united(overhanging));
+        paintedOverhang_ = overhanging;
+    }
 }
 
 } // namespace ui

@@ -1,11 +1,16 @@
 // SPDX-License-Identifier: MIT
 #include "ui/form1.h"
 
+#include "game/menus.h"
+#include "game/table_look.h"
+#include "game/titles.h"
+
 #include "ui/accessibility.h"
 #include "ui/fit_button.h"
 #include "ui/fit_label.h"
 #include "ui/hand_box.h"
 #include "ui/hand_cards.h"
+#include "ui/input_blocker.h"
 #include "ui/scaled_table.h"
 #include "ui/twips.h"
 #include "ui/utf8.h"
@@ -14,6 +19,7 @@
 #include <QCloseEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPalette>
 
 #include <algorithm>
 #include <cmath>
@@ -31,16 +37,35 @@ using game::Control;
 // "Счет" fills its narrow box to the edge; the name should not run into it. At the size the
 // window opens at; it grows with the table.
 constexpr int kNameIndent = 3;
+// «Счет» is wider than its box in the table's face; the table left of it, up to the edge, is
+// free, and the caption may reach into it rather than be set narrower than the words below it.
+constexpr int kScoreReachTwips = 567;
+
+int scaledPixels(int twips, qreal factor) {
+    return static_cast<int>(std::lround(twips * factor / kTwipsPerPixel));
+}
+
+// The captions lie on the felt; everything else keeps the desktop's colours.
+void inkForTheFelt(QWidget& caption) {
+    QPalette palette = caption.palette();
+    const game::Rgb ink = game::kCaptionInk;
+    palette.setColor(QPalette::WindowText, QColor(ink.r, ink.g, ink.b));
+    caption.setPalette(palette);
+}
 
 std::size_t indexOf(Control control) {
     return static_cast<std::size_t>(control);
+}
+
+std::size_t menuIndexOf(game::Command command) {
+    return static_cast<std::size_t>(command) - static_cast<std::size_t>(game::Command::NewMatch);
 }
 
 } // namespace
 
 Form1::Form1(std::vector<std::filesystem::path> deckFiles, QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Игра \"Зувик\""));
+    setWindowTitle(fromUtf8(game::kWindowTitle));
 
     auto* clientArea = new ScaledTable(QSize(kClientWidthTwips, kClientHeightTwips), this);
     clientArea->setObjectName(QStringLiteral("clientArea"));
@@ -59,6 +84,13 @@ void Form1::createControls(ScaledTable* clientArea) {
         case game::ControlKind::Label: {
             auto* label = new FitLabel(caption, clientArea);
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            inkForTheFelt(*label);
+            if (row.control == Control::Label2) {
+                label->setReachLeft(pixels(kScoreReachTwips));
+                connect(clientArea, &ScaledTable::factorChanged, label, [label](qreal factor) {
+                    label->setReachLeft(scaledPixels(kScoreReachTwips, factor));
+                });
+            }
             if (row.control == Control::Label3) {
                 label->setIndent(kNameIndent);
                 connect(clientArea, &ScaledTable::factorChanged, label, [label](qreal factor) {
@@ -107,35 +139,32 @@ void Form1::setTabOrderOfControls() {
 }
 
 void Form1::createMenus() {
-    const auto addMenu = [this](const char* name, const char* caption) {
-        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(caption));
-        menu->setObjectName(QString::fromUtf8(name));
-        return menu;
-    };
-    const auto addItem = [this](QMenu* menu, const char* name, const char* caption,
-                                const QKeySequence& shortcut) {
-        QAction* action = menu->addAction(QString::fromUtf8(caption));
-        action->setObjectName(QString::fromUtf8(name));
-        action->setShortcut(shortcut);
+    QMenu* menu = nullptr;
+    for (const game::MenuItemRow& row : game::kMenuItems) {
+        if (menu == nullptr || menu->objectName() != fromUtf8(row.menuName)) {
+            menu = menuBar()->addMenu(fromUtf8(row.menuCaption));
+            menu->setObjectName(fromUtf8(row.menuName));
+        }
+        QAction* action = menu->addAction(fromUtf8(row.caption));
+        action->setObjectName(fromUtf8(row.name));
+        action->setShortcut(QKeySequence(fromUtf8(row.shortcut), QKeySequence::PortableText));
         // Held by the window as well, so the keys work whenever the window is active, also
         // where the menu bar lives outside it; a modal box keeps them from firing.
         action->setShortcutContext(Qt::WindowShortcut);
         addAction(action);
-        return action;
-    };
-
-    QMenu* gameMenu = addMenu("игра", "Игра");
-    QAction* newMatch = addItem(gameMenu, "новая", "Новая", QKeySequence(Qt::Key_F2));
-    QAction* exit = addItem(gameMenu, "выход", "Выход", QKeySequence(Qt::CTRL | Qt::Key_F4));
-    QMenu* helpMenu = addMenu("помощь", "Помощь");
-    QAction* about = addItem(helpMenu, "опрог", "О программе", QKeySequence());
-    QAction* rules = addItem(helpMenu, "правила", "Правила игры", QKeySequence(Qt::Key_F1));
-    menuItems_ = {newMatch, exit, about, rules};
+        if (row.command) {
+            menuItems_.at(menuIndexOf(*row.command)) = action;
+        } else {
+            action->setCheckable(true);
+            action->setChecked(true);
+            soundSwitch_ = action;
+            InputBlocker::letThrough(*action);
+        }
+    }
 }
 
 QAction* Form1::menuItem(game::Command command) const {
-    return menuItems_.at(static_cast<std::size_t>(command) -
-                         static_cast<std::size_t>(game::Command::NewMatch));
+    return menuItems_.at(menuIndexOf(command));
 }
 
 QWidget* Form1::control(game::Control control) const {

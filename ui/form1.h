@@ -38,6 +38,8 @@ public:
 
     // The item of the menu bar that gives a menu command (новая, выход, опрог, правила).
     [[nodiscard]] QAction* menuItem(game::Command command) const;
+    // «Звук»: checked while the cues are heard. It runs no command of the game.
+    [[nodiscard]] QAction* soundSwitch() const { return soundSwitch_; }
 
 protected:
     // The close box ends the program at once, even in the middle of a handler that is waiting
@@ -52,6 +54,7 @@ private:
     std::array<QWidget*, game::kControlCount> controls_{}; // indexed by game::Control
     HandBox* text1_ = nullptr;
     std::array<QAction*, 4> menuItems_{}; // NewMatch, Exit, About, Rules
+    QAction* soundSwitch_ = nullptr;
 };
 
 } // namespace ui

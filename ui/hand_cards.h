@@ -2,6 +2,7 @@
 #pragma once
 
 #include "game/cards.h"
+#include "game/table_layout.h"
 #include "ui/card_pictures.h"
 
 #include <QRect>
@@ -15,7 +16,8 @@ namespace ui {
 class HandBox;
 
 // The part of the table that no control uses: right of the money, above «Ваши карты».
-inline constexpr QRect kHandCardsTwips{2268, 0, 2412, 1417};
+inline constexpr QRect kHandCardsTwips{game::kHandCardsTwips.left, game::kHandCardsTwips.top,
+                                       game::kHandCardsTwips.width, game::kHandCardsTwips.height};
 
 // The player's hand as pictures of its cards, beside the hand box: the cards its text names, in
 // its order, shown while it is shown and changed as soon as its text is. They overlap from left

@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "ui/input_blocker.h"
 
-#include <QCoreApplication>
+#include <QAction>
+#include <QApplication>
 #include <QEvent>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QWidget>
 
 namespace ui {
 namespace {
@@ -34,7 +38,46 @@ bool isPlayerInput(const QEvent& event) {
     }
 }
 
+constexpr const char* kLetThroughProperty = "zuvikLetThroughWhileCuesPlay";
+
+bool isLetThrough(const QAction& action) {
+    return action.property(kLetThroughProperty).toBool();
+}
+
+// The key of an action let through, on its way to the shortcut that the windows hold.
+bool isLetThroughKey(const QEvent& event) {
+    const auto& key = static_cast<const QKeyEvent&>(event);
+    const QKeySequence pressed(key.keyCombination());
+    for (const QWidget* window : QApplication::topLevelWidgets()) {
+        for (const QAction* action : window->actions()) {
+            if (isLetThrough(*action) && action->shortcut() == pressed) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+bool isLetThrough(const QObject* watched, const QEvent& event) {
+    switch (event.type()) {
+    case QEvent::Shortcut: {
+        const auto* action = qobject_cast<const QAction*>(watched);
+        return action != nullptr && isLetThrough(*action);
+    }
+    case QEvent::ShortcutOverride:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+        return isLetThroughKey(event);
+    default:
+        return false;
+    }
+}
+
 } // namespace
+
+void InputBlocker::letThrough(QAction& action) {
+    action.setProperty(kLetThroughProperty, true);
+}
 
 InputBlocker::InputBlocker() {
     QCoreApplication::instance()->installEventFilter(this);
@@ -45,7 +88,7 @@ InputBlocker::~InputBlocker() {
 }
 
 bool InputBlocker::eventFilter(QObject* watched, QEvent* event) {
-    if (!isPlayerInput(*event)) {
+    if (!isPlayerInput(*event) || isLetThrough(watched, *event)) {
         return QObject::eventFilter(watched, event);
     }
     if (event->type() == QEvent::ShortcutOverride) {

@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "ui/scaled_table.h"
 
+#include "game/table_look.h"
+#include "ui/fit_label.h"
 #include "ui/twips.h"
 
 #include <QApplication>
 #include <QFont>
+#include <QLinearGradient>
+#include <QPainter>
 
 #include <algorithm>
 #include <cmath>
@@ -24,6 +28,10 @@ QFont scaledFont(const QFont& base, qreal factor) {
         font.setPixelSize(static_cast<int>(std::lround(base.pixelSize() * factor)));
     }
     return font;
+}
+
+QColor qColor(game::Rgb colour) {
+    return {colour.r, colour.g, colour.b};
 }
 
 } // namespace
@@ -61,6 +69,27 @@ void ScaledTable::layOut() {
     }
     if (changed) {
         emit factorChanged(factor);
+    }
+}
+
+void ScaledTable::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    QLinearGradient felt(0, 0, 0, height());
+    felt.setColorAt(0, qColor(game::kFelt));
+    felt.setColorAt(1, qColor(game::kFeltBottom));
+    painter.fillRect(rect(), felt);
+    for (const auto& [control, twips] : controls_) {
+        const auto* label = qobject_cast<const FitLabel*>(control);
+        if (label == nullptr || !label->isVisible()) {
+            continue;
+        }
+        if (const QRect overhang = label->overhang(); !overhang.isEmpty()) {
+            painter.save();
+            painter.translate(label->pos());
+            painter.setClipRect(overhang);
+            label->paintCaption(painter);
+            painter.restore();
+        }
     }
 }
 

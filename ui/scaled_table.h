@@ -15,6 +15,9 @@ namespace ui {
 // the window. Every control's geometry, and the font the controls inherit, is the designed one
 // times one factor, the largest at which the whole table fits; the table stays centred, and the
 // spare width or height is the window's background. It is never smaller than designed.
+//
+// The whole client area is the card table's felt, the spare width and height included; the
+// table also draws the part of a caption that reaches out of its label (see FitLabel).
 class ScaledTable final : public QWidget {
     Q_OBJECT
 
@@ -34,6 +37,7 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void layOut();

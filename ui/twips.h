@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "game/table_layout.h"
+
 namespace ui {
 
-// The window was designed at 15 twips to the device-independent pixel: its size as it opens.
-inline constexpr int kTwipsPerPixel = 15;
+using game::kTwipsPerPixel;
 
 // Twips to device-independent pixels at the size the window opens at, rounded to the nearest
 // pixel.
@@ -13,8 +14,8 @@ inline constexpr int kTwipsPerPixel = 15;
 }
 
 // The client area below the menu bar, in twips, and in pixels at the size the window opens at.
-inline constexpr int kClientWidthTwips = 4680;
-inline constexpr int kClientHeightTwips = 3150;
+using game::kClientHeightTwips;
+using game::kClientWidthTwips;
 inline constexpr int kClientWidth = pixels(kClientWidthTwips);
 inline constexpr int kClientHeight = pixels(kClientHeightTwips);
 

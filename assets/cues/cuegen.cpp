@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: MIT
 // Synthesises the game's fourteen cues into the folder named on the command line.
+#include "game/cues.h"
 #include "synth.h"
 
 #include <array>
 #include <cmath>
+#include <cstddef>
 #include <cstdio>
+#include <filesystem>
 #include <string_view>
 
 namespace {
@@ -231,24 +234,35 @@ Signal bye() { // farewell: "bye-bye", a falling pair of notes
 }
 
 struct Recipe {
-    std::string_view file;
+    game::Cue cue;
     Signal (*make)();
 };
 
-constexpr std::array<Recipe, 14> recipes{{{"door.wav", door},
-                                          {"kn.wav", kn},
-                                          {"deal.wav", deal},
-                                          {"win.wav", win},
-                                          {"sv.wav", sv},
-                                          {"ooh.wav", ooh},
-                                          {"ye.wav", ye},
-                                          {"oba.wav", oba},
-                                          {"4.wav", lost},
-                                          {"yes.wav", found},
-                                          {"end.wav", broke},
-                                          {"2.wav", computerBroke},
-                                          {"fe.wav", fe},
-                                          {"bye.wav", bye}}};
+// One recipe for each of the game's cues, in the order of its table.
+constexpr std::array<Recipe, game::kCueCount> recipes{{{game::Cue::Door, door},
+                                                       {game::Cue::Kn, kn},
+                                                       {game::Cue::Deal, deal},
+                                                       {game::Cue::Win, win},
+                                                       {game::Cue::Sv, sv},
+                                                       {game::Cue::Ooh, ooh},
+                                                       {game::Cue::Ye, ye},
+                                                       {game::Cue::Oba, oba},
+                                                       {game::Cue::Lose, lost},
+                                                       {game::Cue::Gain, found},
+                                                       {game::Cue::End, broke},
+                                                       {game::Cue::Two, computerBroke},
+                                                       {game::Cue::Fe, fe},
+                                                       {game::Cue::Bye, bye}}};
+
+constexpr bool oneRecipeForEachCue() {
+    for (std::size_t index = 0; index < recipes.size(); ++index) {
+        if (recipes[index].cue != game::kCues[index].cue) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(oneRecipeForEachCue(), "every cue of the game needs its recipe, in table order");
 
 } // namespace
 
@@ -259,8 +273,9 @@ int main(int argc, char** argv) {
     }
     const std::filesystem::path folder(argv[1]);
     for (const auto& recipe : recipes) {
-        if (!writeCue(folder / recipe.file, recipe.make())) {
-            std::fprintf(stderr, "%s: cannot write %s\n", argv[0], (folder / recipe.file).c_str());
+        const std::filesystem::path file = folder / game::cueFile(recipe.cue);
+        if (!writeCue(file, recipe.make())) {
+            std::fprintf(stderr, "%s: cannot write %s\n", argv[0], file.c_str());
             return 1;
         }
     }

@@ -3,7 +3,9 @@
 // game's menu and controls, from the game's own table, in the same places, and nothing else: no
 // rules, no sound, no translation, no greeting.
 #include "game/controls.h"
+#include "game/menus.h"
 #include "ui/twips.h"
+#include "ui/utf8.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -23,8 +25,7 @@ int main(int argc, char* argv[]) {
     client->setFixedSize(ui::kClientWidth, ui::kClientHeight);
     window.setCentralWidget(client);
     for (const game::ControlRow& control : game::kControls) {
-        const QString caption = QString::fromUtf8(control.caption.data(),
-                                                  static_cast<qsizetype>(control.caption.size()));
+        const QString caption = ui::fromUtf8(control.caption);
         QWidget* widget = nullptr;
         switch (control.kind) {
         case game::ControlKind::Label:
@@ -42,12 +43,16 @@ int main(int argc, char* argv[]) {
                             ui::pixels(at.height));
         widget->setVisible(control.shownIn.contains(game::kPhaseAtCreation));
     }
-    QMenu* game = window.menuBar()->addMenu(QStringLiteral("Игра"));
-    game->addAction(QStringLiteral("Новая"))->setShortcut(Qt::Key_F2);
-    game->addAction(QStringLiteral("Выход"))->setShortcut(Qt::CTRL | Qt::Key_F4);
-    QMenu* help = window.menuBar()->addMenu(QStringLiteral("Помощь"));
-    help->addAction(QStringLiteral("О программе"));
-    help->addAction(QStringLiteral("Правила игры"))->setShortcut(Qt::Key_F1);
+    QMenu* menu = nullptr;
+    QString menuName;
+    for (const game::MenuItemRow& item : game::kMenuItems) {
+        if (menu == nullptr || menuName != ui::fromUtf8(item.menuName)) {
+            menuName = ui::fromUtf8(item.menuName);
+            menu = window.menuBar()->addMenu(ui::fromUtf8(item.menuCaption));
+        }
+        menu->addAction(ui::fromUtf8(item.caption))
+            ->setShortcut(QKeySequence(ui::fromUtf8(item.shortcut), QKeySequence::PortableText));
+    }
     window.layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     window.show();

@@ -2,24 +2,28 @@
 // Plays real matches' worth of cues through the game's cue player against a private PulseAudio
 // and a private PipeWire, records each sink's monitor, and prints what a player would hear:
 //   cue_timing [CUES [SEED]]        (default 220 cues per server, seed 1)
-// Run it beside `stress-ng --cpu 2 --hdd 1` for the figures of a busy machine. With
+//   cue_timing --stand [DEALS]      (default 9 deals each way per server)
+// Run it beside `stress-ng --cpu 2 --hdd 1` for the figures of a busy machine. Each hole is
+// charged as the sound tests charge it: to the server when the reference tone beside the cues
+// fell silent too or the server logged a missed step, to the game when its stream ran dry. With
 // CUE_TIMING_WAV=<prefix> it keeps each recording as <prefix><server>.wav, to listen to; with
 // CUE_TIMING_STREAMS set it prints the game's stream as the server lists it.
 #include "benchmarks/cue_timing/match_script.h"
 #include "blocking_waiter.h"
 #include "cue_analysis.h"
+#include "deal_with_sound.h"
 #include "monitor_recorder.h"
 #include "sound/pulse_cue_player.h"
 #include "sound_server.h"
 #include "test_audio.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sndfile.h>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <unistd.h>
@@ -61,6 +65,18 @@ std::vector<soundtest::PlayedCue> play(const std::vector<cuetiming::Step>& steps
     return played;
 }
 
+const char* whose(soundtest::Charge charge) {
+    switch (charge) {
+    case soundtest::Charge::Server:
+        return "the server's";
+    case soundtest::Charge::Game:
+        return "the game's";
+    case soundtest::Charge::Unexplained:
+        break;
+    }
+    return "no one's";
+}
+
 // Context switches of every thread of this process but the main one and the recorder's.
 long long wakeUps() {
     long long total = 0;
@@ -79,25 +95,6 @@ long long wakeUps() {
         }
     }
     return total;
-}
-
-// The game's entries in the server's list of playing streams.
-std::string gameStreams(const soundtest::SoundServer& server) {
-    std::stringstream all(server.sinkInputs());
-    std::string entry, result;
-    for (std::string line; std::getline(all, line);) {
-        if (line.rfind("Sink Input #", 0) == 0) {
-            if (entry.find("application.name = \"Зувик\"") != std::string::npos) {
-                result += entry;
-            }
-            entry.clear();
-        }
-        entry += line + "\n";
-    }
-    if (entry.find("application.name = \"Зувик\"") != std::string::npos) {
-        result += entry;
-    }
-    return result;
 }
 
 void measure(soundtest::ServerKind kind, const std::vector<cuetiming::Step>& steps) {
@@ -121,7 +118,7 @@ void measure(soundtest::ServerKind kind, const std::vector<cuetiming::Step>& ste
 
     std::this_thread::sleep_for(kIdle);
     const long long before = wakeUps();
-    const std::string streams = gameStreams(server);
+    const std::string streams = server.sinkInputs("Зувик");
     std::this_thread::sleep_for(kIdle);
     const long long idleWakeUps = wakeUps() - before;
     recorder.settle();
@@ -136,6 +133,8 @@ void measure(soundtest::ServerKind kind, const std::vector<cuetiming::Step>& ste
     }
 
     std::size_t found = 0, lost = 0, cutOff = 0, holes = 0, withHoles = 0, pairs = 0;
+    std::array<std::size_t, 3> charged{}; // by Charge
+    std::size_t serversByLogAlone = 0, serversUnlogged = 0;
     double longestSilence = -1e9, shortestSilence = 1e9, earliest = 1e9, latest = -1e9;
     for (std::size_t i = 0; i < heard.size(); ++i) {
         const soundtest::HeardCue& cue = heard[i];
@@ -151,10 +150,16 @@ void measure(soundtest::ServerKind kind, const std::vector<cuetiming::Step>& ste
         withHoles += cue.holes.empty() ? 0 : 1;
         for (const soundtest::Hole& hole : cue.holes) {
             const soundtest::HoleAccount account = soundtest::accountOf(hole, mishaps);
-            std::printf("  hole: cue %zu, %s, %.1f ms long at %.1f ms, beside %d underflows of "
-                        "the game's stream and %d steps the server missed\n",
-                        i, played[i].name.c_str(), hole.lengthMs, hole.atMs, account.ranDry,
-                        account.missedSteps);
+            const soundtest::Charge charge = account.charge();
+            ++charged[static_cast<std::size_t>(charge)];
+            if (charge == soundtest::Charge::Server && !account.referenceSilent) {
+                ++serversByLogAlone;
+            }
+            if (charge == soundtest::Charge::Server && account.missedSteps == 0) {
+                ++serversUnlogged;
+            }
+            std::printf("  hole: cue %zu, %s, %s: %s\n", i, played[i].name.c_str(), whose(charge),
+                        soundtest::evidence(hole, account).c_str());
         }
         if (cue.returnedMs) {
             earliest = std::min(earliest, *cue.returnedMs);
@@ -184,16 +189,28 @@ void measure(soundtest::ServerKind kind, const std::vector<cuetiming::Step>& ste
     const auto ranDry = std::count_if(mishaps.begin(), mishaps.end(), [](const auto& mishap) {
         return mishap.kind == soundtest::Mishap::Kind::RanDry;
     });
+    const auto missedSteps = static_cast<std::ptrdiff_t>(mishaps.size()) - ranDry;
+    const auto gaps = recorder.referenceGaps(soundtest::kShortestHole);
+    std::size_t gapSamples = 0;
+    for (const auto& gap : gaps) {
+        gapSamples += gap.length;
+    }
     std::printf("%s: %zu cues played, %zu heard, %zu lost, %zu replaced at once by the next\n"
-                "  holes: %zu, in %zu cues; the server logged %td underflows of the game's "
-                "stream and %td missed steps%s\n"
+                "  holes: %zu, in %zu cues; charged to the server %zu (%zu of them by its log "
+                "alone, %zu it never logged), to the game %zu, to no one %zu\n"
+                "  the reference tone fell silent %zu times, %.1f ms in all; the server logged "
+                "%td missed steps and %td underflows of the game's stream%s\n"
                 "  back to back (%zu pairs): %.1f to %.1f ms of silence between\n"
                 "  synchronous cues returned %.1f to %+.1f ms from their last sample heard\n"
                 "  after %lld s idle: %s, %lld wake-ups of the player in the next %lld s\n",
-                name, played.size(), found, lost, cutOff, holes, withHoles, ranDry,
-                static_cast<std::ptrdiff_t>(mishaps.size()) - ranDry,
-                pulseAudio ? " (PulseAudio logs neither)" : "", pairs, shortestSilence,
-                longestSilence, earliest, latest, static_cast<long long>(kIdle.count()),
+                name, played.size(), found, lost, cutOff, holes, withHoles,
+                charged[static_cast<std::size_t>(soundtest::Charge::Server)], serversByLogAlone,
+                serversUnlogged, charged[static_cast<std::size_t>(soundtest::Charge::Game)],
+                charged[static_cast<std::size_t>(soundtest::Charge::Unexplained)], gaps.size(),
+                static_cast<double>(gapSamples) * 1000.0 / soundtest::MonitorRecorder::rate,
+                missedSteps, ranDry, pulseAudio ? " (PulseAudio logs neither)" : "", pairs,
+                shortestSilence, longestSilence, earliest, latest,
+                static_cast<long long>(kIdle.count()),
                 running ? "a stream still running" : "no stream running", idleWakeUps,
                 static_cast<long long>(kIdle.count()));
     if (std::getenv("CUE_TIMING_STREAMS") != nullptr) {
@@ -201,9 +218,47 @@ void measure(soundtest::ServerKind kind, const std::vector<cuetiming::Step>& ste
     }
 }
 
+// The second form: how long «Бери себе» takes to its outcome box, the computer's cards and the
+// outcome's cue played, with the player's sound switch on and off, deals taken in turn.
+void measureStand(soundtest::ServerKind kind, int deals) {
+    soundtest::SoundServer server(kind);
+    if (!server.failed().empty()) {
+        std::printf("%s: %s\n", soundtest::nameOf(kind), server.failed().c_str());
+        return;
+    }
+    setenv("PULSE_SERVER", server.address().c_str(), 1);
+    soundtest::BlockingWaiter waiter;
+    sound::PulseCuePlayer player(waiter, {ZUVIK_CUE_DIR});
+    soundtest::DealWithSound(player).play(); // the server's first stream and sleeping sink
+    std::vector<double> on;
+    std::vector<double> off;
+    for (int deal = 0; deal < 2 * deals; ++deal) {
+        player.setSoundOn(deal % 2 == 0);
+        soundtest::DealWithSound played(player);
+        played.play();
+        (deal % 2 == 0 ? on : off).push_back(played.standToOutcome().count());
+    }
+    const auto median = [](std::vector<double> ms) {
+        std::sort(ms.begin(), ms.end());
+        return ms[ms.size() / 2];
+    };
+    std::printf("%s: «Бери себе» to its outcome box, median of %d deals (slowest): "
+                "sound on %.1f ms (%.1f), sound off %.3f ms (%.3f)\n",
+                soundtest::nameOf(kind), deals, median(on), *std::max_element(on.begin(), on.end()),
+                median(off), *std::max_element(off.begin(), off.end()));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 1 && std::string(argv[1]) == "--stand") {
+        const int deals = argc > 2 ? std::stoi(argv[2]) : 9;
+        for (const auto kind :
+             {soundtest::ServerKind::PulseAudio, soundtest::ServerKind::PipeWire}) {
+            measureStand(kind, std::max(deals, 1));
+        }
+        return 0;
+    }
     const std::size_t cues = argc > 1 ? std::stoul(argv[1]) : 220;
     const std::uint64_t seed = argc > 2 ? std::stoull(argv[2]) : 1;
     const std::vector<cuetiming::Step> steps = cuetiming::matchScript(cues, seed);

@@ -63,16 +63,17 @@ void showADeal(ui::Form1& form) {
     }
 }
 
-// Rows of the widget that hold some of its text, in device-independent pixels: the height its
-// caption stands on the screen, which a font's nominal size does not tell.
-int drawnHeight(QWidget& widget) {
-    const QImage image = widget.grab().toImage();
-    const int background = qGray(widget.palette().color(QPalette::Window).rgb());
+// Rows of the label's caption that hold some of its light ink on the felt, in device-independent
+// pixels: the height its caption stands on the screen, which a font's nominal size does not tell.
+// Read from the table beneath, which also draws what reaches out of the label's box.
+int drawnHeight(QWidget& table, const ui::FitLabel& label) {
+    const QRect caption = label.captionRect().translated(label.pos()).intersected(table.rect());
+    const QImage image = table.grab(caption).toImage();
     int top = image.height();
     int bottom = -1;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
-            if (std::abs(qGray(image.pixel(x, y)) - background) > 64) {
+            if (qGray(image.pixel(x, y)) > 160) {
                 top = std::min(top, y);
                 bottom = y;
                 break;
@@ -83,7 +84,7 @@ int drawnHeight(QWidget& widget) {
 }
 
 void printNarrowestCaption(ui::Form1& form) {
-    const auto* table = static_cast<const ui::ScaledTable*>(form.centralWidget());
+    auto* table = static_cast<ui::ScaledTable*>(form.centralWidget());
     auto* label = qobject_cast<ui::FitLabel*>(form.control(Control::Label2));
     const int menuBar = form.height() - table->height();
     std::printf("«Счет» (Label2) as the table grows\n"
@@ -101,7 +102,8 @@ void printNarrowestCaption(ui::Form1& form) {
         const QFont font = label->shownFont();
         std::printf("%6.2f   %3dx%-3d  %7d  %9d  %8d  %s\n", table->factor(), label->width(),
                     label->height(), QFontInfo(font).pixelSize(), font.stretch(),
-                    drawnHeight(*label), label->shownText() == label->text() ? "yes" : "no");
+                    drawnHeight(*table, *label),
+                    label->shownText() == label->text() ? "yes" : "no");
     }
 }
 

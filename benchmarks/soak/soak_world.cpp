@@ -39,12 +39,14 @@ int SoakWorld::answerYesNo(std::string_view) {
 }
 
 MoneyEvents SoakWorld::takeEvents() {
-    static const std::string loss = kit::cue("4.wav");
-    static const std::string gain = kit::cue("yes.wav");
-    static const std::string newMatch = kit::cue("kn.wav");
-    static const std::string refill = kit::cue("2.wav");
-    static const std::array<std::string, 3> outcomes{kit::cue("ooh.wav"), kit::cue("ye.wav"),
-                                                     kit::cue("oba.wav")};
+    using game::Cue;
+    using game::cueFile;
+    static const std::string loss = kit::cue(cueFile(Cue::Lose));
+    static const std::string gain = kit::cue(cueFile(Cue::Gain));
+    static const std::string newMatch = kit::cue(cueFile(Cue::Kn));
+    static const std::string refill = kit::cue(cueFile(Cue::Two));
+    static const std::array<std::string, 3> outcomes{
+        kit::cue(cueFile(Cue::Ooh)), kit::cue(cueFile(Cue::Ye)), kit::cue(cueFile(Cue::Oba))};
     const kit::Log taken = takeLog();
     MoneyEvents events;
     for (std::size_t i = 0; i < taken.size(); ++i) {

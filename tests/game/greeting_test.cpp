@@ -96,13 +96,13 @@ INSTANTIATE_TEST_SUITE_P(
 struct DoorWatch : RecordingWorld {
     const game::TableState* table = nullptr;
     bool tablesFilledAtDoor = false;
-    void play(std::string_view name, game::CueMode mode) override {
-        if (name == "door.wav") {
+    void play(game::Cue cue, game::CueMode mode) override {
+        if (cue == game::Cue::Door) {
             tablesFilledAtDoor = table->deckOrder[35] == " десять пики" &&
                                  table->cardGrid[11 - 2][3] == " туз пики" &&
                                  table->betValues[3] == 200;
         }
-        RecordingWorld::play(name, mode);
+        RecordingWorld::play(cue, mode);
     }
 };
 

@@ -7,15 +7,17 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <iomanip>
+#include <sstream>
 
 namespace soundtest {
 
 namespace {
 
 constexpr int kRate = soundtest::MonitorRecorder::rate;
-// How a hole is told: a run at least this long of samples all below the threshold, where the
-// cue's own file is loud over the same stretch.
-constexpr std::size_t kHoleSamples = kRate * 3 / 1000;
+static_assert(kShortestHole == kRate * 3 / 1000);
+// How a hole is told: a run at least kShortestHole long of samples all below the threshold, where
+// the cue's own file is loud over the same stretch.
 constexpr float kDigitalSilence = 1e-4f;
 constexpr double kLoud = 0.05;
 // Where a cue's start is looked for, from the moment it was asked for.
@@ -110,9 +112,10 @@ std::vector<Hole> holesIn(const std::vector<float>& heard, std::size_t onset, st
             continue;
         }
         const std::size_t start = i - run - onset;
-        if (run >= kHoleSamples && rms(sound, start, start + run) > kLoud) {
-            holes.push_back(
-                {start * 1000.0 / kRate, run * 1000.0 / kRate, recorder.heardAt(onset + start)});
+        if (run >= kShortestHole && rms(sound, start, start + run) > kLoud) {
+            holes.push_back({start * 1000.0 / kRate, run * 1000.0 / kRate,
+                             recorder.heardAt(onset + start),
+                             recorder.referenceSilent(onset + start, onset + start + run)});
         }
         run = 0;
     }
@@ -128,13 +131,23 @@ HoleAccount accountOf(const Hole& hole, const std::vector<Mishap>& mishaps) {
     const auto length = std::chrono::microseconds(static_cast<std::int64_t>(hole.lengthMs * 1000));
     const Clock::time_point from = hole.heard - kLoggedWithin;
     const Clock::time_point to = hole.heard + length + kLoggedWithin;
-    HoleAccount account;
+    HoleAccount account{.referenceSilent = hole.referenceSilent};
     for (const Mishap& mishap : mishaps) {
         if (mishap.at >= from && mishap.at <= to) {
             (mishap.kind == Mishap::Kind::RanDry ? account.ranDry : account.missedSteps) += 1;
         }
     }
     return account;
+}
+
+std::string evidence(const Hole& hole, const HoleAccount& account) {
+    std::ostringstream text;
+    text << std::fixed << std::setprecision(1) << hole.lengthMs << " ms at " << hole.atMs
+         << " ms; the reference tone beside it "
+         << (account.referenceSilent ? "fell silent too" : "played on") << "; the server logged "
+         << account.ranDry << " underflows of the game's stream and " << account.missedSteps
+         << " missed steps around it";
+    return text.str();
 }
 
 std::vector<float> monoSamples(const std::filesystem::path& file) {

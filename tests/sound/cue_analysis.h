@@ -28,21 +28,41 @@ struct PlayedCue {
     Clock::time_point returned;
 };
 
+// The shortest stretch of silence that counts as a hole: 3 ms at the recorder's 44.1 kHz.
+inline constexpr std::size_t kShortestHole = 44'100 * 3 / 1000;
+
 // A stretch of digital silence inside a cue where its file is loud.
 struct Hole {
     double atMs;
     double lengthMs;
     Clock::time_point heard; // when its first sample of silence was heard
+    bool referenceSilent;    // the recorder's reference tone fell silent over it too
 };
 
-// What the server logged going wrong while a hole was heard, give or take a step.
+// Whose a hole is. The server's: it missed a step of its graph, which silenced the reference tone
+// beside the cue too, or which it logged. The game's: its stream ran dry while the reference
+// played on. Neither: no account of either explains it.
+enum class Charge { Server, Game, Unexplained };
+
+// What was seen going wrong while a hole was heard: the reference tone, and what the server
+// logged, give or take a step.
 struct HoleAccount {
+    bool referenceSilent = false;
     int ranDry = 0;
     int missedSteps = 0;
-    // Explained by the server's own missed step and by nothing the player did.
-    [[nodiscard]] bool serversOwn() const { return missedSteps > 0 && ranDry == 0; }
+    [[nodiscard]] Charge charge() const {
+        if (referenceSilent) {
+            return Charge::Server;
+        }
+        if (ranDry > 0) {
+            return Charge::Game;
+        }
+        return missedSteps > 0 ? Charge::Server : Charge::Unexplained;
+    }
 };
 [[nodiscard]] HoleAccount accountOf(const Hole& hole, const std::vector<Mishap>& mishaps);
+// The hole and its account in words, for a failure's message or a measurement.
+[[nodiscard]] std::string evidence(const Hole& hole, const HoleAccount& account);
 
 // The same cue as the sink's monitor holds it.
 struct HeardCue {

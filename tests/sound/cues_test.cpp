@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "game/cues.h"
 #include "test_audio.h"
 
 #include <gtest/gtest.h>
@@ -15,9 +16,7 @@ namespace {
 namespace fs = std::filesystem;
 using namespace soundtest;
 
-constexpr std::array<const char*, 14> cueNames{
-    "door.wav", "kn.wav", "deal.wav", "win.wav", "sv.wav", "ooh.wav", "ye.wav",
-    "oba.wav",  "4.wav",  "yes.wav",  "end.wav", "2.wav",  "fe.wav",  "bye.wav"};
+using game::kCues;
 
 std::string bytesOf(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -25,14 +24,14 @@ std::string bytesOf(const fs::path& path) {
 }
 
 TEST(GeneratedCues, EachIsAShortAudibleCleanSixteenBitWav) {
-    for (const char* name : cueNames) {
-        SCOPED_TRACE(name);
-        const Decoded cue = decode(fs::path(ZUVIK_CUE_DIR) / name);
+    for (const game::CueRow& row : kCues) {
+        SCOPED_TRACE(row.file);
+        const Decoded cue = decode(fs::path(ZUVIK_CUE_DIR) / row.file);
         ASSERT_FALSE(cue.samples.empty());
         EXPECT_EQ(cue.format, SF_FORMAT_WAV | SF_FORMAT_PCM_16);
         EXPECT_TRUE(cue.rate == 44100 || cue.rate == 22050) << cue.rate;
         // A card is dealt with a synchronous cue, several times in a row: it must be brief.
-        const double longest = std::string(name) == "deal.wav" ? 0.2 : 1.5;
+        const double longest = row.cue == game::Cue::Deal ? 0.2 : 1.5;
         EXPECT_LE(cue.seconds(), longest);
         EXPECT_GE(cue.seconds(), 0.05);
         const double peak = peakOf(cue.samples);
@@ -45,13 +44,13 @@ TEST(GeneratedCues, EachIsAShortAudibleCleanSixteenBitWav) {
 }
 
 TEST(GeneratedCues, NoTwoAreAlike) {
-    std::array<Decoded, cueNames.size()> cues;
-    for (std::size_t i = 0; i < cueNames.size(); ++i) {
-        cues[i] = decode(fs::path(ZUVIK_CUE_DIR) / cueNames[i]);
+    std::array<Decoded, kCues.size()> cues;
+    for (std::size_t i = 0; i < kCues.size(); ++i) {
+        cues[i] = decode(fs::path(ZUVIK_CUE_DIR) / kCues[i].file);
     }
     for (std::size_t i = 0; i < cues.size(); ++i) {
         for (std::size_t j = i + 1; j < cues.size(); ++j) {
-            EXPECT_NE(cues[i].samples, cues[j].samples) << cueNames[i] << " " << cueNames[j];
+            EXPECT_NE(cues[i].samples, cues[j].samples) << kCues[i].file << " " << kCues[j].file;
         }
     }
 }
@@ -61,8 +60,9 @@ TEST(GeneratedCues, TheGeneratorWritesTheSameBytesEveryTime) {
     const std::string command =
         std::string("\"") + ZUVIK_CUEGEN + "\" \"" + again.path().string() + "\"";
     ASSERT_EQ(std::system(command.c_str()), 0);
-    for (const char* name : cueNames) {
-        EXPECT_EQ(bytesOf(again / name), bytesOf(fs::path(ZUVIK_CUE_DIR) / name)) << name;
+    for (const game::CueRow& row : kCues) {
+        EXPECT_EQ(bytesOf(again / row.file), bytesOf(fs::path(ZUVIK_CUE_DIR) / row.file))
+            << row.file;
     }
 }
 

@@ -6,7 +6,9 @@
 #include <pulse/thread-mainloop.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <numbers>
 #include <thread>
 
 namespace soundtest {
@@ -16,6 +18,13 @@ using namespace std::chrono_literals;
 namespace {
 
 constexpr auto kReadyWithin = 5s;
+// The reference tone: loud enough that no sample of it but a rare zero crossing is silent, and
+// far more queued than a busy machine can keep the recorder's thread from topping it up.
+constexpr double kToneHz = 330.0;
+constexpr float kToneLevel = 0.25f;
+constexpr std::uint64_t kToneQueuedUsec = 400'000;
+// A sample quieter than this is digital silence (16-bit samples of 0 to ±3).
+constexpr float kSilent = 1e-4f;
 
 // Waits, with the loop locked, until ready() holds or failed() does or time is up.
 template <typename Ready, typename Failed>
@@ -60,6 +69,7 @@ MonitorRecorder::MonitorRecorder(const std::string& server, std::chrono::millise
                 loop_, [&] { return pa_stream_get_state(stream) == PA_STREAM_READY; },
                 [&] { return !PA_STREAM_IS_GOOD(pa_stream_get_state(stream)); })) {
             stream_ = stream;
+            startTone();
         } else {
             pa_stream_unref(stream);
         }
@@ -67,8 +77,43 @@ MonitorRecorder::MonitorRecorder(const std::string& server, std::chrono::millise
     pa_threaded_mainloop_unlock(loop_);
 }
 
+void MonitorRecorder::startTone() {
+    // Stereo, so that no server spreads it over the left channel too.
+    const pa_sample_spec format{PA_SAMPLE_FLOAT32NE, rate, 2};
+    pa_stream* tone = pa_stream_new(context_, "reference", &format, nullptr);
+    const auto serverDefault = static_cast<std::uint32_t>(-1);
+    const auto queued = static_cast<std::uint32_t>(pa_usec_to_bytes(kToneQueuedUsec, &format));
+    const pa_buffer_attr attr{serverDefault, queued, serverDefault, serverDefault, serverDefault};
+    pa_stream_set_write_callback(tone, onToneWanted, this);
+    pa_stream_connect_playback(tone, "zuviktest", &attr, PA_STREAM_NOFLAGS, nullptr, nullptr);
+    if (waitFor(
+            loop_, [&] { return pa_stream_get_state(tone) == PA_STREAM_READY; },
+            [&] { return !PA_STREAM_IS_GOOD(pa_stream_get_state(tone)); })) {
+        tone_ = tone;
+    } else {
+        pa_stream_set_write_callback(tone, nullptr, nullptr);
+        pa_stream_unref(tone);
+    }
+}
+
+void MonitorRecorder::onToneWanted(pa_stream* stream, std::size_t bytes, void* self) {
+    auto& recorder = *static_cast<MonitorRecorder*>(self);
+    std::vector<float> frames(bytes / (2 * sizeof(float)) * 2, 0.0f);
+    for (std::size_t i = 1; i < frames.size(); i += 2, ++recorder.toneFrames_) {
+        const double phase = static_cast<double>(recorder.toneFrames_ % rate) * kToneHz / rate;
+        frames[i] = kToneLevel * static_cast<float>(std::sin(2.0 * std::numbers::pi * phase));
+    }
+    pa_stream_write(stream, frames.data(), frames.size() * sizeof(float), nullptr, 0,
+                    PA_SEEK_RELATIVE);
+}
+
 MonitorRecorder::~MonitorRecorder() {
     pa_threaded_mainloop_lock(loop_);
+    if (tone_ != nullptr) {
+        pa_stream_set_write_callback(tone_, nullptr, nullptr);
+        pa_stream_disconnect(tone_);
+        pa_stream_unref(tone_);
+    }
     if (stream_ != nullptr) {
         pa_stream_set_read_callback(stream_, nullptr, nullptr);
         pa_stream_disconnect(stream_);
@@ -114,9 +159,8 @@ void MonitorRecorder::onReadable(pa_stream* stream, std::size_t, void* self) {
         const auto* frames = static_cast<const std::int16_t*>(data);
         for (std::size_t i = 0; i + 1 < bytes / sizeof(std::int16_t); i += 2) {
             // A hole the server reports (no data) is recorded as the silence it was.
-            recorder.samples_.push_back(
-                data == nullptr ? 0.0f
-                                : (static_cast<float>(frames[i]) + frames[i + 1]) / 65536.0f);
+            recorder.samples_.push_back(data == nullptr ? 0.0f : frames[i] / 32768.0f);
+            recorder.reference_.push_back(data == nullptr ? 0.0f : frames[i + 1] / 32768.0f);
         }
         pa_stream_drop(stream);
     }
@@ -133,6 +177,41 @@ std::vector<float> MonitorRecorder::between(std::size_t from, std::size_t to) co
     from = std::min(from, to);
     return {samples_.begin() + static_cast<std::ptrdiff_t>(from),
             samples_.begin() + static_cast<std::ptrdiff_t>(to)};
+}
+
+bool MonitorRecorder::referenceSilent(std::size_t from, std::size_t to) const {
+    const std::lock_guard lock(mutex_);
+    to = std::min(to, reference_.size());
+    if (from >= to) {
+        return false;
+    }
+    const auto silent = std::count_if(reference_.begin() + static_cast<std::ptrdiff_t>(from),
+                                      reference_.begin() + static_cast<std::ptrdiff_t>(to),
+                                      [](float sample) { return std::abs(sample) < kSilent; });
+    // A missed step silences both streams for the same samples; a hole of the game's own that
+    // merely borders on one is not the server's.
+    return static_cast<std::size_t>(silent) * 4 >= (to - from) * 3;
+}
+
+std::vector<MonitorRecorder::Gap> MonitorRecorder::referenceGaps(std::size_t shortest) const {
+    const std::lock_guard lock(mutex_);
+    std::vector<Gap> gaps;
+    const auto first = std::find_if(reference_.begin(), reference_.end(),
+                                    [](float sample) { return std::abs(sample) >= kSilent; });
+    std::size_t run = 0;
+    for (auto i = static_cast<std::size_t>(first - reference_.begin()); i <= reference_.size();
+         ++i) {
+        if (i < reference_.size() && std::abs(reference_[i]) < kSilent) {
+            ++run;
+            continue;
+        }
+        // The silence at the very end may be a step still on its way.
+        if (run >= shortest && i < reference_.size()) {
+            gaps.push_back({i - run, run});
+        }
+        run = 0;
+    }
+    return gaps;
 }
 
 MonitorRecorder::Clock::time_point MonitorRecorder::heardAt(std::size_t index) const {

@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <cstddef>
+#include <cstdint>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -14,8 +15,12 @@ struct pa_threaded_mainloop;
 
 namespace soundtest {
 
-// Records the monitor of the sink "zuviktest" as 44.1 kHz mono, both channels averaged, for as
-// long as it lives, and keeps the server's word on when each sample was played.
+// Records the monitor of the sink "zuviktest" at 44.1 kHz for as long as it lives, and keeps the
+// server's word on when each sample was played. What is played there goes to both channels; the
+// recorder plays a steady tone of its own on the right channel alone, all along: a reference that
+// goes through the server beside the game's stream. A step of the graph that the server missed
+// silences both; a stream of the game's that ran dry silences the left channel alone. Unlike the
+// server's log, the tone misses no step.
 class MonitorRecorder {
 public:
     using Clock = std::chrono::steady_clock;
@@ -30,10 +35,21 @@ public:
     MonitorRecorder(const MonitorRecorder&) = delete;
     MonitorRecorder& operator=(const MonitorRecorder&) = delete;
 
-    [[nodiscard]] bool recording() const { return stream_ != nullptr; }
+    [[nodiscard]] bool recording() const { return stream_ != nullptr && tone_ != nullptr; }
     // Samples captured so far.
     [[nodiscard]] std::size_t position() const;
+    // What was played, without the reference tone: the left channel.
     [[nodiscard]] std::vector<float> between(std::size_t from, std::size_t to) const;
+    // Whether the reference tone was silent too over most of [from, to).
+    [[nodiscard]] bool referenceSilent(std::size_t from, std::size_t to) const;
+    // Every stretch of at least `shortest` samples in which the reference tone fell silent, from
+    // its first sample on: each is a step the server missed (or the recorder's own thread held
+    // for longer than the tone has queued, 400 ms).
+    struct Gap {
+        std::size_t at;
+        std::size_t length;
+    };
+    [[nodiscard]] std::vector<Gap> referenceGaps(std::size_t shortest) const;
     // When the sample at index was heard, by the monitor's timing around it: the median of the
     // server's readings, so that one taken late on a busy machine does not count.
     [[nodiscard]] Clock::time_point heardAt(std::size_t index) const;
@@ -47,12 +63,17 @@ private:
         std::size_t at;
     };
     static void onReadable(pa_stream* stream, std::size_t bytes, void* self);
+    static void onToneWanted(pa_stream* stream, std::size_t bytes, void* self);
+    void startTone();
 
     pa_threaded_mainloop* loop_ = nullptr;
     pa_context* context_ = nullptr;
     pa_stream* stream_ = nullptr;
     mutable std::mutex mutex_;
+    pa_stream* tone_ = nullptr;
+    std::uint64_t toneFrames_ = 0; // under the loop's lock
     std::vector<float> samples_;
+    std::vector<float> reference_; // the right channel
     std::vector<Base> bases_;
     bool timingAsked_ = false; // under the loop's lock
 };

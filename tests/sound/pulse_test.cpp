@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -144,6 +145,12 @@ TEST_P(PulseServer, EveryCueOfADealIsHeardWholeInOrderAndNoSyncCueEndsForItsCall
     recorder_->settle();
     const std::vector<HeardCue> heard = analyse(played, *recorder_);
     const std::vector<Mishap> mishaps = server_->mishaps();
+    const auto logged = std::count_if(mishaps.begin(), mishaps.end(), [](const Mishap& mishap) {
+        return mishap.kind == Mishap::Kind::MissedStep;
+    });
+    std::printf("[  measure ] the reference tone fell silent %zu times; the server logged %td "
+                "missed steps\n",
+                recorder_->referenceGaps(kShortestHole).size(), logged);
     for (std::size_t i = 0; i < heard.size(); ++i) {
         SCOPED_TRACE(testing::Message() << "cue " << i << ", " << played[i].name);
         if (heard[i].cutOffAtOnce) {
@@ -153,17 +160,18 @@ TEST_P(PulseServer, EveryCueOfADealIsHeardWholeInOrderAndNoSyncCueEndsForItsCall
         // A step the server itself missed is not the player's to close; any other hole is.
         for (const Hole& hole : heard[i].holes) {
             const HoleAccount account = accountOf(hole, mishaps);
-            if (account.serversOwn()) {
-                std::printf("[  measure ] the server's own hole in cue %zu, %s: %.1f ms at %.1f "
-                            "ms, beside %d steps it missed\n",
-                            i, played[i].name.c_str(), hole.lengthMs, hole.atMs,
-                            account.missedSteps);
-                continue;
+            switch (account.charge()) {
+            case Charge::Server:
+                std::printf("[  measure ] the server's own hole in cue %zu, %s: %s\n", i,
+                            played[i].name.c_str(), evidence(hole, account).c_str());
+                break;
+            case Charge::Game:
+                ADD_FAILURE() << "the game's stream ran dry: a hole of " << evidence(hole, account);
+                break;
+            case Charge::Unexplained:
+                ADD_FAILURE() << "a hole no account explains: " << evidence(hole, account);
+                break;
             }
-            ADD_FAILURE() << "a hole of " << hole.lengthMs << " ms at " << hole.atMs
-                          << " ms, beside " << account.ranDry
-                          << " underflows of the game's stream and " << account.missedSteps
-                          << " steps the server missed";
         }
         // Handed over no sooner than the server had taken the whole cue: its last sample is
         // heard within a step or two of the server's. Only ever late on a busy machine.
@@ -177,6 +185,46 @@ TEST_P(PulseServer, EveryCueOfADealIsHeardWholeInOrderAndNoSyncCueEndsForItsCall
     }
     // The second card replaced the first: it was asked for at once, and it alone was heard.
     EXPECT_TRUE(heard[1].cutOffAtOnce);
+}
+
+TEST_P(PulseServer, AHoleTheServerMakesIsChargedToItByTheReferenceToneBesideTheCue) {
+    // The server's daemon stopped three times in the middle of a cue, as a busy machine stops
+    // it: PipeWire's graph goes on without the streams of pipewire-pulse, and logs only the first
+    // step it missed in a while.
+    const bool pipeWire = GetParam() == ServerKind::PipeWire;
+    std::thread stopper([&] {
+        for (int stop = 0; stop < 3; ++stop) {
+            std::this_thread::sleep_for(400ms);
+            server_->freeze(pipeWire ? "pipewire-pulse" : "pulseaudio");
+            std::this_thread::sleep_for(100ms);
+            server_->thaw();
+        }
+    });
+    const std::vector<PlayedCue> played = playInTurn({{"long.wav", CueMode::Sync}});
+    stopper.join();
+    std::this_thread::sleep_for(300ms);
+    recorder_->settle();
+    const std::vector<HeardCue> heard = analyse(played, *recorder_);
+    ASSERT_TRUE(heard[0].onset.has_value()) << "never heard";
+    const std::vector<Mishap> mishaps = server_->mishaps();
+    // The daemon is first stopped 400 ms after the cue is asked for, which does not start
+    // 150 ms after that even on a busy machine: a hole before is not the stop's (a cue heard a step
+    // late, say), and the deal test charges it.
+    std::size_t stopped = 0;
+    for (const Hole& hole : heard[0].holes) {
+        if (hole.atMs < 250.0) {
+            continue;
+        }
+        ++stopped;
+        const HoleAccount account = accountOf(hole, mishaps);
+        std::printf("[  measure ] the stopped daemon's hole: %s\n",
+                    evidence(hole, account).c_str());
+        EXPECT_EQ(account.charge(), Charge::Server) << evidence(hole, account);
+        EXPECT_TRUE(account.referenceSilent) << evidence(hole, account);
+    }
+    if (pipeWire) {
+        EXPECT_GE(stopped, 2U) << "the stopped daemon made too few holes";
+    }
 }
 
 TEST_P(PulseServer, AsyncCueReturnsAtOnceAndAnyNextCueCutsItOff) {
@@ -271,7 +319,7 @@ TEST_P(PulseServer, FindsTheSessionServerWhenPulseServerIsUnset) {
 TEST_P(PulseServer, TheDesktopSeesTheGameByNameAndNoStreamRunsBetweenCuesYetTheNextOnePlays) {
     player_->play("short.wav", CueMode::Sync);
     std::this_thread::sleep_for(1s);
-    const std::string streams = server_->sinkInputs();
+    const std::string streams = server_->sinkInputs("Зувик");
     EXPECT_NE(streams.find("application.name = \"Зувик\""), std::string::npos);
     EXPECT_NE(streams.find("application.id = \"io.github.zuvik.Zuvik\""), std::string::npos);
     EXPECT_NE(streams.find("application.icon_name = \"io.github.zuvik.Zuvik\""), std::string::npos);

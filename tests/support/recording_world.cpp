@@ -69,8 +69,9 @@ void RecordingWorld::terminate() {
     log.push_back(kTerminate);
 }
 
-void RecordingWorld::play(std::string_view name, game::CueMode mode) {
-    log.push_back(mode == game::CueMode::Sync ? cue(name) : asyncCue(name));
+void RecordingWorld::play(game::Cue played, game::CueMode mode) {
+    const std::string_view file = game::cueFile(played);
+    log.push_back(mode == game::CueMode::Sync ? cue(file) : asyncCue(file));
 }
 
 double RecordingWorld::nextFraction() {

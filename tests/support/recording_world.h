@@ -34,7 +34,7 @@ public:
     std::string inputBox(std::string_view prompt) override;
     game::RulesFile readRulesFile() override { return rulesFile; }
     void terminate() override;
-    void play(std::string_view name, game::CueMode mode) override;
+    void play(game::Cue cue, game::CueMode mode) override;
     void reseed() override { ++reseeds; }
     [[nodiscard]] double nextFraction() override;
 

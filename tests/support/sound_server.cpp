@@ -250,16 +250,35 @@ std::vector<Mishap> SoundServer::mishaps() const {
     return found;
 }
 
-std::string SoundServer::sinkInputs() const {
-    std::string out;
+std::string SoundServer::sinkInputs(const std::string& application) const {
+    std::string all;
     if (FILE* pipe = popen(("pactl -s " + address() + " list sink-inputs").c_str(), "r")) {
         std::array<char, 4096> buffer{};
         for (std::size_t n; (n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0;) {
-            out.append(buffer.data(), n);
+            all.append(buffer.data(), n);
         }
         pclose(pipe);
     }
-    return out;
+    if (application.empty()) {
+        return all;
+    }
+    const std::string mark = "application.name = \"" + application + "\"";
+    std::string entry, result;
+    std::stringstream lines(all);
+    const auto keep = [&] {
+        if (entry.find(mark) != std::string::npos) {
+            result += entry;
+        }
+        entry.clear();
+    };
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("Sink Input #", 0) == 0) {
+            keep();
+        }
+        entry += line + "\n";
+    }
+    keep();
+    return result;
 }
 
 SoundServer::~SoundServer() {
@@ -270,14 +289,18 @@ void SoundServer::freeze() {
     signalAll(SIGSTOP);
 }
 
+void SoundServer::freeze(const std::string& program) {
+    signalAll(SIGSTOP, program);
+}
+
 void SoundServer::thaw() {
     signalAll(SIGCONT);
 }
 
-void SoundServer::signalAll(int signal) const {
-    for (const pid_t pid : pids_) {
-        if (pid > 0) {
-            ::kill(pid, signal);
+void SoundServer::signalAll(int signal, const std::string& program) const {
+    for (std::size_t i = 0; i < pids_.size(); ++i) {
+        if (pids_[i] > 0 && (program.empty() || names_[i] == program)) {
+            ::kill(pids_[i], signal);
         }
     }
 }

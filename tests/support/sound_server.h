@@ -48,8 +48,9 @@ public:
     [[nodiscard]] std::string address() const { return "unix:" + socket().string(); }
     // What XDG_RUNTIME_DIR would be for a session whose server this is.
     [[nodiscard]] std::filesystem::path runtimeDir() const { return dir_ / "runtime"; }
-    // What `pactl list sink-inputs` says of the streams playing.
-    [[nodiscard]] std::string sinkInputs() const;
+    // What `pactl list sink-inputs` says of the streams playing, or of those of one application
+    // alone: the sound tests' reference tone plays all along.
+    [[nodiscard]] std::string sinkInputs(const std::string& application = {}) const;
     // Everything the server has logged going wrong so far, in order.
     [[nodiscard]] std::vector<Mishap> mishaps() const;
     // Kills every process of the server at once, as a crash would.
@@ -57,11 +58,13 @@ public:
     // Stops every process of the server and lets them go on again (SIGSTOP, SIGCONT): a server
     // that stops answering without going away, as a hung one does.
     void freeze();
+    // Stops one program of the server alone, `pipewire-pulse` for one, until thaw().
+    void freeze(const std::string& program);
     void thaw();
 
 private:
     [[nodiscard]] std::filesystem::path socket() const { return runtimeDir() / "pulse" / "native"; }
-    void signalAll(int signal) const;
+    void signalAll(int signal, const std::string& program = {}) const;
     void startPulseAudio();
     void startPipeWire();
     // Runs a program of the server in its private environment, its output going to a log.

@@ -103,7 +103,7 @@ private slots:
                 QCOMPARE(label->text(), caption);
                 QCOMPARE(label->textFormat(), Qt::PlainText);
                 QCOMPARE(label->focusPolicy(), Qt::NoFocus);
-                QVERIFY2(captionFits(label->shownFont(), caption, label->contentsRect().size()),
+                QVERIFY2(captionFits(label->shownFont(), caption, label->captionRect().size()),
                          qPrintable(name));
                 QCOMPARE(label->shownText(), caption);
             } else if (auto* button = qobject_cast<FitButton*>(widget)) {
@@ -137,11 +137,11 @@ private slots:
         };
         const QList<QAction*> gameItems = menus[0]->menu()->actions();
         const QList<QAction*> helpItems = menus[1]->menu()->actions();
-        QCOMPARE(gameItems.size(), 2);
+        QCOMPARE(gameItems.size(), 3);
         QCOMPARE(helpItems.size(), 2);
         const Item items[] = {
             {"новая", "Новая", QKeySequence(Qt::Key_F2), gameItems[0], game::Command::NewMatch},
-            {"выход", "Выход", QKeySequence(Qt::CTRL | Qt::Key_F4), gameItems[1],
+            {"выход", "Выход", QKeySequence(Qt::CTRL | Qt::Key_F4), gameItems[2],
              game::Command::Exit},
             {"опрог", "О программе", QKeySequence(), helpItems[0], game::Command::About},
             {"правила", "Правила игры", QKeySequence(Qt::Key_F1), helpItems[1],
@@ -152,7 +152,15 @@ private slots:
             QCOMPARE(item.action->text(), QString::fromUtf8(item.caption));
             QCOMPARE(item.action->shortcut(), item.keys);
             QCOMPARE(form.menuItem(item.command), item.action);
+            QVERIFY(!item.action->isCheckable());
         }
+        QAction* sound = gameItems[1];
+        QCOMPARE(sound, form.soundSwitch());
+        QCOMPARE(sound->objectName(), QString::fromUtf8("звук"));
+        QCOMPARE(sound->text(), QString::fromUtf8("Звук"));
+        QCOMPARE(sound->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_M));
+        QVERIFY(sound->isCheckable());
+        QVERIFY(sound->isChecked());
     }
 
     void handCannotBeTypedIntoButTakesTheFocus() {
@@ -209,7 +217,7 @@ private slots:
             const QString caption = QString::fromUtf8(text);
             label->setText(caption);
             QCOMPARE(label->shownText(), caption);
-            QVERIFY2(captionFits(label->shownFont(), caption, label->contentsRect().size()), text);
+            QVERIFY2(captionFits(label->shownFont(), caption, label->captionRect().size()), text);
         }
     }
 

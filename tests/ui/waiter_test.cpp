@@ -101,6 +101,7 @@ private slots:
         button->setFocus();
         QSignalSpy clicked(button, &QPushButton::clicked);
         QSignalSpy newMatch(form.menuItem(game::Command::NewMatch), &QAction::triggered);
+        QSignalSpy soundSwitched(form.soundSwitch(), &QAction::toggled);
 
         EventLoopWaiter waiter;
         Cue cue;
@@ -110,6 +111,8 @@ private slots:
             QTest::mouseClick(button, Qt::LeftButton);
             QTest::keyClick(button, Qt::Key_Return);
             QTest::keyClick(&form, Qt::Key_F2);
+            // The sound switch alone: its key silences the very cue that plays.
+            QTest::keyClick(&form, Qt::Key_M, Qt::ControlModifier);
             QTimer::singleShot(100, button, [&] { cue.end(waiter); });
         });
         waiter.waitUntil(cue.done(), inSeconds(5));
@@ -117,6 +120,8 @@ private slots:
         QTest::qWait(50);
         QCOMPARE(clicked.count(), 0);
         QCOMPARE(newMatch.count(), 0);
+        QCOMPARE(soundSwitched.count(), 1);
+        QVERIFY(!form.soundSwitch()->isChecked());
 
         // The same input outside a wait does reach them.
         postClick(button);
