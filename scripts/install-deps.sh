@@ -21,7 +21,7 @@ test_packages=(
     pulseaudio pulseaudio-utils sox
     pipewire pipewire-pulse wireplumber
     desktop-file-utils appstream dpkg-dev file librsvg2-bin strace man-db
-    python3 python3-pyatspi at-spi2-core dbus
+    python3 python3-pyatspi at-spi2-core dbus orca speech-dispatcher openbox
     weston
     emscripten node-acorn chromium chromium-driver python3-selenium
 )

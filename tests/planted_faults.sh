@@ -77,6 +77,8 @@ fault pulse sound/pulse_cue_player.cpp 's/^    if (waiting_ || !soundOn_) {/    
     "with the sound off a synchronous cue is unheard but still waited for"
 fault pipewire sound/pulse_output.cpp 's/^        std::min(total - playing_->writtenBytes, room) \/ frameBytes \* frameBytes;/        std::min(total - playing_->writtenBytes, playing_->writtenBytes == 0 ? frameBytes * static_cast<std::size_t>(playing_->cue.rate) \/ 5 : room) \/ frameBytes * frameBytes; if (bytes > 0 \&\& playing_->writtenBytes > 0) { const timespec stall{0, 300000000L}; nanosleep(\&stall, nullptr); }/' \
     "the player writes a cue's first 200 ms, then stalls 300 ms before the rest, and its stream runs dry"
+fault a11y ui/qt_view.cpp 's/^            spokenMoney_.changed();/            static_cast<void>(label);/' \
+    "a change of the money is never told to a screen reader"
 
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/zuvik-faults.XXXXXX")
 trap 'rm -rf "$scratch"' EXIT

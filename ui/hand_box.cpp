@@ -17,7 +17,7 @@ HandBox::HandBox(QWidget* parent) : QPlainTextEdit(parent) {
     setReadOnly(true);
     setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     // The rules move the focus here, so it must be able to take it; Tab then leaves it again.
-    setFocusPolicy(Qt::StrongFocus);
+    setFocusPolicy(Qt::NoFocus);
     setTabChangesFocus(true);
     setUndoRedoEnabled(false);
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -43,6 +43,7 @@ void HandBox::changeEvent(QEvent* event) {
 }
 
 void HandBox::fitText() {
+    setFocusPolicy(hasCards() ? Qt::StrongFocus : Qt::NoFocus);
     const QFont fitted =
         fitWrapped(font(), toPlainText(), contentsRect().size(), document()->documentMargin());
     if (fitted != document()->defaultFont()) {

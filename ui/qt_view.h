@@ -2,6 +2,7 @@
 #pragma once
 
 #include "game/view.h"
+#include "ui/spoken_money.h"
 
 class QWidget;
 class QString;
@@ -32,9 +33,13 @@ public:
 
 private:
     [[nodiscard]] QWidget* dialogParent() const;
+    [[nodiscard]] QString moneySentence() const;
 
     Form1& form_;
     Dialogs& dialogs_;
+    SpokenMoney spokenMoney_; // a child of the form, where the commands find it
+    // The hand was to take the focus while it held no card: it takes it with its first cards.
+    bool handOwedFocus_ = false;
 };
 
 } // namespace ui

@@ -33,6 +33,11 @@ ScrollTextDialog::ScrollTextDialog(QWidget* parent, const QString& title, const 
     view->setReadOnly(true);
     view->setPlainText(text);
     view->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    // A caret the keys move is what lets a screen reader read the text line by line; Tab leaves
+    // the text for the buttons, which keep the focus the box opens with, one Tab away.
+    view->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    view->setTabChangesFocus(true);
+    view->setAccessibleName(text.section(QLatin1Char('\n'), 0, 0).trimmed());
 
     buttonBox_ = new QDialogButtonBox(this);
     if (buttons == game::Buttons::Ok) {

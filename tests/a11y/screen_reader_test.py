@@ -6,8 +6,8 @@ screen reader does, and acting through the accessibility action interface and th
     screen_reader_test.py GAME_EXECUTABLE
 
 Run under an X server and a private D-Bus session (see run_screen_reader_test.sh). Buttons whose
-handler opens no box are pressed with the action interface; a deal is played on with the keyboard
-alone, as a player without a mouse plays it.
+handler opens no box are pressed with the action interface. A match played by keys alone, and what
+a screen reader says of it, is orca_test.py's.
 """
 import os
 import re
@@ -35,10 +35,6 @@ def focus_x_window(title_pattern):
     time.sleep(0.3)
 
 
-def key(name):
-    subprocess.run(["xdotool", "key", "--delay", "50", name], check=True, timeout=10)
-
-
 def caption(window, pattern):
     """The one showing label whose name matches pattern."""
     found = [l.name for l in find_all(window, pyatspi.ROLE_LABEL) if re.fullmatch(pattern, l.name)]
@@ -48,36 +44,6 @@ def caption(window, pattern):
 def money(window, spoken_as):
     name = caption(window, re.escape(spoken_as) + ": " + MONEY)
     return int(name.rsplit(" ", 1)[1]) if name else None
-
-
-def answer_boxes_until(game, done, log):
-    """Reads every box that comes up and answers it with Enter, until done() holds."""
-    def step():
-        box = game.dialog()
-        if box is not None:
-            text = dialog_text(box)
-            if not text:
-                raise Failure("a box came up that a screen reader cannot read: it has no text")
-            if not log or log[-1] != text:
-                log.append(text)
-            focus_x_window("^Зувик$")
-            key("Return")
-            try:
-                wait_for("the box to close", lambda: game.dialog() is None or dialog_text(game.dialog()) != text, 5)
-            except Failure:
-                pass  # the key went to a box that was already closing: read and answer again
-            return False
-        return done()
-    wait_for("the deal to move on", step, 60)
-
-
-def tab_to(game, name):
-    for _ in range(12):
-        if game.focused_name() == name:
-            return
-        key("Tab")
-        time.sleep(0.2)
-    raise Failure(f"Tab never reached '{name}'; the focus stays on '{game.focused_name()}'")
 
 
 def play(game):
@@ -122,45 +88,6 @@ def play(game):
     cards = hand.queryText().getText(0, -1)
     check(re.fullmatch(r"( \S+ \S+){2}", cards) is not None, f"the hand is read as two cards: '{cards}'")
 
-    # From here on the keyboard alone: the hand has the focus, Tab walks the buttons in order.
-    check(wait_for("the focus on the hand", lambda: game.focused_name() == "Ваши карты", 10),
-          "the hand has the keyboard focus once the cards are dealt")
-    key("Tab")
-    wait_for("the focus on 'Еще'", lambda: game.focused_name() == "Еще", 5)
-    key("Tab")
-    wait_for("the focus on 'Бери себе'", lambda: game.focused_name() == "Бери себе", 5)
-    print("ok: Tab goes from the hand to 'Еще', then to 'Бери себе'")
-    key("space")
-    boxes = []
-    answer_boxes_until(game, lambda: find_one(window, pyatspi.ROLE_PUSH_BUTTON, "Мне хватит") is not None
-                       or find_one(window, pyatspi.ROLE_PUSH_BUTTON, "Делайте ставки") is not None, boxes)
-    check(boxes and re.match(r"[уУ] вас \d+у компа \d+", boxes[0]),
-          f"Space on 'Бери себе' settles the deal and its outcome box is read: '{boxes[0] if boxes else ''}'")
-    if find_one(window, pyatspi.ROLE_PUSH_BUTTON, "Мне хватит") is not None:
-        check(any(text.startswith("На кону") for text in boxes), "the computer-first deal announces its stake")
-        focus_x_window('^Игра "Зувик"$')
-        tab_to(game, "Мне хватит")
-        key("Return")
-        boxes = []
-        answer_boxes_until(game, lambda: find_one(window, pyatspi.ROLE_PUSH_BUTTON, "Делайте ставки") is not None
-                           or find_one(window, pyatspi.ROLE_PUSH_BUTTON, "Бери себе") is not None, boxes)
-        check(boxes and re.match(r"У вас \d+[уУ] компа \d+", boxes[0]),
-              f"Enter on 'Мне хватит' settles the computer-first deal: '{boxes[0] if boxes else ''}'")
-    player, computer = money(window, "Ваши деньги"), money(window, "Деньги компьютера")
-    if find_one(window, pyatspi.ROLE_PUSH_BUTTON, "Делайте ставки") is not None and min(player, computer) >= 25:
-        # The next bet by keyboard alone: Enter opens the betting, Space on a bet places it.
-        focus_x_window('^Игра "Зувик"$')
-        tab_to(game, "Делайте ставки")
-        key("Return")
-        wait_for("the bets", lambda: find_one(window, pyatspi.ROLE_PUSH_BUTTON, "Ставка 25"))
-        tab_to(game, "Ставка 25")
-        key("space")
-        wait_for("the bet of 25", lambda: money(window, "На кону") == 50)
-        check(money(window, "Ваши деньги") == player - 25 and money(window, "Деньги компьютера") == computer - 25,
-              "Enter on 'Делайте ставки' and Space on 'Ставка 25' place the bet: 'На кону: 50'")
-        player, computer = money(window, "Ваши деньги"), money(window, "Деньги компьютера")
-    check(player is not None and computer is not None and player % 25 == 0 and computer % 25 == 0,
-          f"the captions still read as money: {player} and {computer}")
 
 
 def main():
