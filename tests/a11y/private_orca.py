@@ -27,8 +27,8 @@ def open_line_buffered(file, mode="r", buffering=-1, *args, **kwargs):
 
 builtins.open = open_line_buffered
 loader = importlib.machinery.SourceFileLoader("orca_launcher", LAUNCHER)
-spec = importlib.util.spec_from_loader("orca_launcher", loader)
-launcher = importlib.util.module_from_spec(spec)
+launcher_spec = importlib.util.spec_from_loader("orca_launcher", loader)
+launcher = importlib.util.module_from_spec(launcher_spec)
 loader.exec_module(launcher)
 for alone in ("otherOrcas", "other_orcas"):
     if hasattr(launcher, alone):
