@@ -25,10 +25,6 @@ using namespace soundtest;
 using namespace std::chrono_literals;
 using game::CueMode;
 
-// What "at once" means on a busy machine: far less than any cue lasts.
-constexpr double atOnceMs = 250.0;
-constexpr double audible = 0.05;
-
 std::vector<float> lastMilliseconds(const std::vector<float>& heard, std::size_t ms) {
     const std::size_t n = std::min(heard.size(), ms * MonitorRecorder::rate / 1000);
     return {heard.end() - static_cast<std::ptrdiff_t>(n), heard.end()};

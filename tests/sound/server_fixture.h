@@ -20,6 +20,11 @@
 
 namespace soundtest {
 
+// What "at once" means for a player on a busy machine: far less than any cue lasts.
+inline constexpr double atOnceMs = 250.0;
+// A level of the recording that is a cue heard, not noise.
+inline constexpr double audible = 0.05;
+
 // A private sound server of the test's kind, its null sink recorded from the moment it plays,
 // and the game's cue player on it, finding cues first in the test's own folder (fill it in
 // SetUp() after calling this one's), then among the game's.

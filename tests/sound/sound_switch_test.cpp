@@ -21,9 +21,6 @@ using namespace soundtest;
 using namespace std::chrono_literals;
 using game::CueMode;
 
-// What "at once" means on a busy machine: far less than any cue lasts.
-constexpr double atOnceMs = 250.0;
-constexpr double audible = 0.05;
 // A cue of the game's own name, replaced by a long tone that is easy to find in the recording.
 constexpr const char* kLongCue = "bye.wav";
 constexpr double kLongCueHz = 440.0;

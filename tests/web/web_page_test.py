@@ -86,6 +86,15 @@ def since(log, start):
     return log[start:]
 
 
+def settle(driver, button, cue):
+    """Presses the button that settles a deal; the box's text, and whether the outcome's cue
+    came just before it."""
+    start = len(events(driver))
+    element(driver, button).click()
+    verdict = box_open(driver)
+    return verdict, since(events(driver), start)[-2:] == [f"cue {cue} sync", f'box OK "{verdict}"']
+
+
 def play_a_match(driver, url):
     welcome = come_in(driver, url, "Вася")
     check(welcome == WELCOME.format("Вася"), f"the welcome reads {welcome!r}")
@@ -145,12 +154,8 @@ def play_a_match(driver, url):
         driver.execute_script("window.zuvikPage.fraction(arguments[0])", fraction)
     driver.execute_script("window.zuvikPage.stackShuffle(arguments[0])",
                           [" десять бубны", " семь бубны", " десять червы", " девять червы"])
-    start = len(events(driver))
-    element(driver, "Command2").click()
-    verdict = box_open(driver)
-    log = since(events(driver), start)
-    check(log[-2:] == ["cue ooh.wav sync", f'box OK "{verdict}"'],
-          f"the player's win is heard, then announced: {log[-2:]}")
+    verdict, heard_first = settle(driver, "Command2", "ooh.wav")
+    check(heard_first, "the player's win is heard, then announced")
     press_box(driver)
     stake_box = box_open(driver)
     check(stake_box == "На кону 50Мне хватит. Бери себе", f"the computer's deal opens: {stake_box!r}")
@@ -162,11 +167,8 @@ def play_a_match(driver, url):
           "a press behind the box settled nothing")
     check(element(driver, "Text1").get_attribute("value") == " десять червы девять червы",
           "the player's two cards of the computer's deal")
-    start = len(events(driver))
-    element(driver, "Command4").click()
-    verdict = box_open(driver)
-    check(since(events(driver), start)[-2:] == ["cue ooh.wav sync", f'box OK "{verdict}"'],
-          "19 against 17 is the player's")
+    verdict, heard_first = settle(driver, "Command4", "ooh.wav")
+    check(heard_first, "19 against 17 is the player's")
     press_box(driver)
     check(phase_is(driver, "BettingClosed") == ["Command5"], "a decided computer's deal ends the betting")
     check(caption(driver, "Label4") == " 1050", f"the player holds 1050: {caption(driver, 'Label4')}")
@@ -187,11 +189,8 @@ def play_a_match(driver, url):
         driver.execute_script("window.zuvikPage.fraction(arguments[0])", fraction)
     driver.execute_script("window.zuvikPage.stackShuffle(arguments[0])",
                           [" десять бубны", " семь бубны", " десять пики", " восемь пики"])
-    start = len(events(driver))
-    element(driver, "Command2").click()
-    verdict = box_open(driver)
-    check(since(events(driver), start)[-2:] == ["cue oba.wav sync", f'box OK "{verdict}"'],
-          "a tie is heard, then announced")
+    verdict, heard_first = settle(driver, "Command2", "oba.wav")
+    check(heard_first, "a tie is heard, then announced")
     press_box(driver)
     check(box_open(driver) == "На кону 100Мне хватит. Бери себе", "the doubled stake is played for")
     check(caption(driver, "Label8") == " 100", "a tie doubles the stake")
